@@ -1,0 +1,20 @@
+#include "compare/word_list.h"
+
+namespace wordlap {
+
+WordList::WordList(std::initializer_list<std::string_view> entries) {
+  entries_.reserve(entries.size());
+  for (const std::string_view entry : entries) entries_.emplace_back(entry);
+}
+
+void WordList::Append(std::string entry) {
+  matcher_.reset();
+  entries_.push_back(std::move(entry));
+}
+
+bool WordList::Contains(std::string_view probe) const {
+  if (!matcher_) matcher_ = platform::MakeWordMatcher(entries_);
+  return platform::Contains(*matcher_, probe);
+}
+
+}  // namespace wordlap

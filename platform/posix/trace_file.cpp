@@ -1,0 +1,73 @@
+#include "platform/trace_file.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace wordlap::platform {
+namespace {
+
+constexpr int kOpenFlags =
+    O_RDWR | O_NOFOLLOW | O_NOCTTY | O_NONBLOCK | O_CLOEXEC;
+
+// The file is accepted only when it is a regular file of the calling user:
+// a fixed path in a shared directory must not let anyone else's file (or a
+// link to it) receive our lines.
+bool IsOurRegularFile(int fd) {
+  struct stat status;
+  return ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) &&
+         status.st_uid == ::geteuid();
+}
+
+// Opens the existing file, or creates it when there is none. `truncate` tells
+// whether it must start empty: a file that appeared between the two attempts
+// is emptied, as if we had created it.
+int OpenOrCreate(const char* path, bool& truncate) {
+  truncate = false;
+  int fd = ::open(path, kOpenFlags);
+  if (fd >= 0 || errno != ENOENT) return fd;
+  fd = ::open(path, kOpenFlags | O_CREAT | O_EXCL, 0600);
+  if (fd >= 0 || errno != EEXIST) return fd;
+  truncate = true;
+  return ::open(path, kOpenFlags);
+}
+
+}  // namespace
+
+TraceFile::TraceFile(const char* path) noexcept {
+  bool truncate = false;
+  const int fd = OpenOrCreate(path, truncate);
+  if (fd < 0) return;
+  // A second writer that cannot take the lock loses its line, so lines never
+  // interleave.
+  const bool usable =
+      IsOurRegularFile(fd) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+      (!truncate || ::ftruncate(fd, 0) == 0) && ::lseek(fd, 0, SEEK_END) >= 0;
+  if (!usable) {
+    ::close(fd);
+    return;
+  }
+  handle_ = fd;
+}
+
+TraceFile::~TraceFile() {
+  if (IsOpen()) ::close(static_cast<int>(handle_));  // also drops the lock
+}
+
+bool TraceFile::Write(const char* data, std::size_t size) noexcept {
+  if (!IsOpen()) return false;
+  const int fd = static_cast<int>(handle_);
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+}  // namespace wordlap::platform
