@@ -1,0 +1,114 @@
+// The comparison in the core: normalisation, splitting, the comma text, the
+// verdicts and the lines of whole comparisons.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "compare/comma_text.h"
+#include "compare/file_name.h"
+#include "compare/name_compare.h"
+#include "compare/normalise_name.h"
+#include "compare/split_words.h"
+#include "tests/cases/compare_cases.h"
+
+namespace wordlap {
+namespace {
+
+// Collects lines as a block, each line followed by "\n".
+class BlockSink final : public LineSink {
+ public:
+  void Line(std::string_view line) override {
+    block.append(line);
+    block += '\n';
+  }
+  std::string block;
+};
+
+WordList ListOf(const std::vector<std::string_view>& entries) {
+  WordList list;
+  for (const std::string_view entry : entries) list.Append(std::string(entry));
+  return list;
+}
+
+TEST(NormaliseName, CutsExtensionAndCleansSeparators) {
+  for (const cases::NormaliseCase& c : cases::kNormaliseCases) {
+    SCOPED_TRACE(testing::Message() << "file name '" << c.file_name << "'");
+    BlockSink sink;
+    EXPECT_EQ(NormaliseName(c.file_name, &sink), c.cleaned);
+    EXPECT_EQ(sink.block,
+              "unprocessed: " + std::string(c.file_name) +
+                  "\nno extension: " + std::string(c.without_extension) +
+                  "\ncleaned: " + std::string(c.cleaned) + "\n");
+  }
+}
+
+TEST(FileNamePart, EndsDirectoryAtBackslashColonAndSlash) {
+  const struct {
+    std::string_view path, name;
+  } kCases[] = {
+      {"D:\\Music\\Song.mp3", "Song.mp3"},
+      {"/home/me/Song.mp3", "Song.mp3"},
+      {"C:Song.mp3", "Song.mp3"},
+      {"a/b\\c:d", "d"},
+      {"Song.mp3", "Song.mp3"},
+      {"dir/", ""},
+      {"", ""},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(FileNamePart(c.path), c.name);
+  }
+}
+
+TEST(SplitWords, KeepsEmptyEntriesBetweenDelimiters) {
+  for (const cases::SplitCase& c : cases::kSplitCases) {
+    SCOPED_TRACE(testing::Message() << "text '" << c.text << "' delimiter '"
+                                    << c.delimiter << "' trim " << c.trim);
+    EXPECT_EQ(SplitWords(c.text, c.delimiter, c.trim), ListOf(c.entries));
+  }
+}
+
+TEST(CommaText, QuotesOnlyWhereNeeded) {
+  for (const cases::CommaCase& c : cases::kCommaCases) {
+    SCOPED_TRACE(testing::Message() << "expected '" << c.text << "'");
+    EXPECT_EQ(CommaText(ListOf(c.entries)), c.text);
+  }
+}
+
+TEST(CompareNames, Verdicts) {
+  for (const cases::CompareCase& c : cases::kCompareCases) {
+    SCOPED_TRACE(testing::Message()
+                 << "'" << c.path_a << "' against '" << c.path_b << "'");
+    EXPECT_EQ(CompareNames(c.path_a, c.path_b), c.match);
+    // The lines are only built for a sink; they must not change the answer.
+    BlockSink sink;
+    EXPECT_EQ(CompareNames(c.path_a, c.path_b, &sink), c.match);
+  }
+}
+
+TEST(CompareNames, WritesWholeBlocks) {
+  for (const cases::TraceCase& c : cases::kTraceCases) {
+    SCOPED_TRACE(testing::Message()
+                 << "'" << c.path_a << "' against '" << c.path_b << "'");
+    BlockSink sink;
+    EXPECT_EQ(CompareNames(c.path_a, c.path_b, &sink), c.match);
+    EXPECT_EQ(sink.block, c.block);
+  }
+}
+
+TEST(CompareNames, LongNamesStayLinearAndExact) {
+  // Two names of 20,000 words that share all but one: the lookup goes
+  // through the hashed index, and every word must still be found.
+  std::string a, b;
+  for (int i = 0; i < 20000; ++i) {
+    a.append("w").append(std::to_string(i)).append(" ");
+    b.append("W").append(std::to_string(19999 - i)).append(" ");
+  }
+  b += "extra";
+  EXPECT_TRUE(CompareNames(a + ".mp3", b + ".mp3"));
+  const std::string short_b = b.substr(b.find(' ') + 1);  // drops one word
+  EXPECT_TRUE(CompareNames(a, short_b));
+}
+
+}  // namespace
+}  // namespace wordlap

@@ -1,0 +1,23 @@
+// Runs a program to its end and collects what it wrote, for tests that
+// check commands and child processes from the outside.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace wordlap::test {
+
+struct ChildResult {
+  int exit_status = -1;  // -1 when the child did not exit normally
+  std::string out;
+  std::string err;
+};
+
+// Starts `argv[0]` with the arguments `argv`, the environment of this
+// process plus `extra_env` ("NAME=value", overriding), and `input` on its
+// standard input.
+ChildResult RunChild(const std::vector<std::string>& argv,
+                     const std::vector<std::string>& extra_env = {},
+                     const std::string& input = "");
+
+}  // namespace wordlap::test
