@@ -1,5 +1,7 @@
 #include "compare/split_words.h"
 
+#include <algorithm>
+
 namespace wordlap {
 namespace {
 
@@ -15,6 +17,9 @@ std::string_view Trimmed(std::string_view word) {
 
 WordList SplitWords(std::string_view text, char delimiter, bool trim) {
   WordList list;
+  list.Reserve(static_cast<std::size_t>(
+                   std::count(text.begin(), text.end(), delimiter)) +
+               1);
   std::size_t start = 0;
   const auto append = [&](std::size_t end) {
     const std::string_view word = text.substr(start, end - start);

@@ -17,6 +17,7 @@ class WordList {
   WordList(std::initializer_list<std::string_view> entries);
 
   void Append(std::string entry);
+  void Reserve(std::size_t count) { entries_.reserve(count); }
 
   std::size_t Count() const noexcept { return entries_.size(); }
   const std::string& operator[](std::size_t index) const {
