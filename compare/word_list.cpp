@@ -2,11 +2,6 @@
 
 namespace wordlap {
 
-WordList::WordList(std::initializer_list<std::string_view> entries) {
-  entries_.reserve(entries.size());
-  for (const std::string_view entry : entries) entries_.emplace_back(entry);
-}
-
 void WordList::Append(std::string entry) {
   matcher_.reset();
   entries_.push_back(std::move(entry));

@@ -13,9 +13,6 @@ namespace wordlap {
 
 class WordList {
  public:
-  WordList() = default;
-  WordList(std::initializer_list<std::string_view> entries);
-
   void Append(std::string entry);
   void Reserve(std::size_t count) { entries_.reserve(count); }
 
