@@ -17,6 +17,7 @@ using Arguments = std::span<char* const>;
 
 int RunInfo(Arguments args);
 int RunCompare(Arguments args);
+int RunScan(Arguments args);
 
 // Reads the value of an option that takes one ("--plugin PATH"); advances
 // `index` past it.

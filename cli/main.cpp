@@ -12,7 +12,10 @@ namespace {
 
 constexpr char kUsage[] =
     "usage: wordlap info [--plugin PATH]\n"
-    "       wordlap compare PATH_A PATH_B [--explain] [--plugin PATH]\n";
+    "       wordlap compare PATH_A PATH_B [--explain] [--plugin PATH]\n"
+    "       wordlap scan [PATH...] [--files-from FILE|- [-0]] [--ext LIST]\n"
+    "                    [--follow] [--format text|csv|json] [--quiet]\n"
+    "                    [--plugin PATH]\n";
 
 constexpr int kExitError = 2;
 
@@ -31,6 +34,7 @@ int Main(Arguments args) {
   const Arguments rest = args.subspan(1);
   if (command == "info") return RunInfo(rest);
   if (command == "compare") return RunCompare(rest);
+  if (command == "scan") return RunScan(rest);
   if (command == "--help" || command == "-h" || command == "help") {
     std::fputs(kUsage, stdout);
     return 0;
