@@ -23,7 +23,8 @@ TraceFile::TraceFile(const char* path) noexcept {
   // Sharing only reading keeps a second writer out: it fails to open the file
   // and loses its line, so lines never interleave. A file that appears
   // between the test and the creation is emptied.
-  const DWORD disposition = IsExistingFile(path) ? OPEN_EXISTING : CREATE_ALWAYS;
+  const DWORD disposition =
+      IsExistingFile(path) ? OPEN_EXISTING : CREATE_ALWAYS;
   const HANDLE file =
       CreateFileA(path, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                   disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -43,8 +44,7 @@ TraceFile::~TraceFile() {
 bool TraceFile::Write(const char* data, std::size_t size) noexcept {
   if (!IsOpen()) return false;
   while (size > 0) {
-    const DWORD chunk =
-        size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
+    const DWORD chunk = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
     DWORD written = 0;
     if (!WriteFile(AsHandle(handle_), data, chunk, &written, nullptr) ||
         written == 0) {
