@@ -6,7 +6,9 @@
 //
 // "german" and "japanese" expect the process to run in that locale (under
 // Wine: LC_ALL=de_DE.UTF-8 or ja_JP.UTF-8); the shared verdicts are checked
-// in every locale.
+// in every locale. "out-of-memory" is the child that CheckOutOfMemory starts.
+#include <windows.h>
+
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -18,8 +20,15 @@
 namespace wordlap::win32_host {
 namespace {
 
+std::string OwnPath() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  return path;
+}
+
 int Run(std::string_view mode, const std::string& plain_path,
         const std::string& traced_path) {
+  if (mode == "out-of-memory") return RunOutOfMemoryChild(plain_path);
   {
     const PluginModule plain(plain_path);
     if (plain.Loaded()) {
@@ -29,6 +38,9 @@ int Run(std::string_view mode, const std::string& plain_path,
         CheckNoTraceFile(plain);
       }
     }
+  }
+  if (mode == "plug-in") {
+    CheckOutOfMemory(OwnPath(), plain_path);
   }
   if (mode == "german") {
     CheckGermanSeparator(traced_path);
@@ -51,7 +63,8 @@ int Run(std::string_view mode, const std::string& plain_path,
 
 int main(int argc, char** argv) {
   const std::string_view mode = argc == 4 ? argv[1] : "";
-  if (mode != "plug-in" && mode != "german" && mode != "japanese") {
+  if (mode != "plug-in" && mode != "german" && mode != "japanese" &&
+      mode != "out-of-memory") {
     std::fprintf(stderr,
                  "usage: %s <plug-in|german|japanese> <plain Wordlap.dll> "
                  "<tracing Wordlap.dll>\n",

@@ -27,4 +27,11 @@ void CheckGermanSeparator(const std::string& traced_path);
 // Japanese ANSI code page.
 void CheckShiftJisPaths(const PluginModule& traced);
 
+// Memory exhaustion inside PluginCompare reaches the host as a structured
+// exception. Runs this host again as a child in "out-of-memory" mode, which
+// leaves the plug-in no address space and lets the exception end it.
+void CheckOutOfMemory(const std::string& host_path,
+                      const std::string& plain_path);
+int RunOutOfMemoryChild(const std::string& plain_path);
+
 }  // namespace wordlap::win32_host
