@@ -64,36 +64,12 @@ TEST_F(PluginModule, MarkerAndHostVersion) {
 }
 
 TEST_F(PluginModule, InformationTable) {
-  const struct {
-    const char* key;
-    const char* answer;
-  } kCases[] = {
-      {"name", "Wordlap"},
-      {"author", "Orvane"},
-      {"version", "0.3"},
-      {"comparer", "1"},
-      {"viewer", "0"},
-      {"tbc", "0"},
-      {"description",
-       "Compares filenames by exactly matching parts of it. This is "
-       "especially useful for renamed mp3 files, where e.g. the title still "
-       "is the same, but at another position in the filename."},
-      // Keys are compared byte for byte over their whole length.
-      {"NAME", ""},
-      {"Name", ""},
-      {"name ", ""},
-      {" name", ""},
-      {"nam", ""},
-      {"names", ""},
-      {"", ""},
-      {nullptr, ""},
-  };
-  for (const auto& c : kCases) {
+  for (const cases::InfoCase& c : cases::kInfoCases) {
     SCOPED_TRACE(testing::Message()
                  << "key '" << (c.key ? c.key : "(null)") << "'");
     const char* answer = Info(c.key);
     ASSERT_NE(answer, nullptr);
-    EXPECT_STREQ(answer, c.answer);
+    EXPECT_EQ(answer, c.answer);
     EXPECT_EQ(Info(c.key), answer) << "a second call gives another pointer";
   }
 }

@@ -267,6 +267,35 @@ inline const std::vector<TraceCase> kTraceCases = {
      "\n"},
 };
 
+// Answers of the information query; any other key, the empty key and a
+// null key answer the empty text.
+struct InfoCase {
+  const char* key;  // null stands for a null pointer
+  std::string_view answer;
+};
+
+inline const std::vector<InfoCase> kInfoCases = {
+    {"name", "Wordlap"},
+    {"author", "Orvane"},
+    {"version", "0.3"},
+    {"comparer", "1"},
+    {"viewer", "0"},
+    {"tbc", "0"},
+    {"description",
+     "Compares filenames by exactly matching parts of it. This is especially "
+     "useful for renamed mp3 files, where e.g. the title still is the same, "
+     "but at another position in the filename."},
+    // Keys are compared byte for byte over their whole length.
+    {"NAME", ""},
+    {"Name", ""},
+    {"name ", ""},
+    {" name", ""},
+    {"nam", ""},
+    {"names", ""},
+    {"", ""},
+    {nullptr, ""},
+};
+
 // Percentages of the "found " line, written with a full stop.
 struct PercentageCase {
   unsigned long long found;
