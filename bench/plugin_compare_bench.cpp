@@ -1,7 +1,8 @@
 // PluginCompare of the shipped module (trace off), loaded like the host
 // loads it. Targets on a 2-core machine: a typical ASCII pair at most
 // 0.5 us, accented names at most 3 us, two names of 10,000 words at most
-// 20 ms.
+// 20 ms; a path of 1 MiB or names of 100,000 words in time linear in the
+// size.
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
 
@@ -62,6 +63,38 @@ void BM_TenThousandWords(benchmark::State& state) {
   RunPair(state, ManyWords(10000, 0), ManyWords(10000, 5000));
 }
 BENCHMARK(BM_TenThousandWords)->Unit(benchmark::kMillisecond);
+
+// Hostile sizes, up to a path of 1 MiB and names of 100,000 words. The time
+// must grow linearly with the size: each family fits a straight line
+// (BigO) and reports how far the measurements lie from it (RMS); a quadratic
+// cost shows as an RMS of tens of percent.
+void BM_OneLongWord(benchmark::State& state, char byte) {
+  const std::string word(static_cast<std::size_t>(state.range(0)), byte);
+  RunPair(state, "/x/" + word + ".mp3", "D:\\y\\" + word + ".MP3");
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK_CAPTURE(BM_OneLongWord, ascii, 'a')
+    ->RangeMultiplier(4)
+    ->Range(1 << 14, 1 << 20)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+// Every byte ill-formed, so each one is escaped on its own.
+BENCHMARK_CAPTURE(BM_OneLongWord, ill_formed, '\xC3')
+    ->RangeMultiplier(4)
+    ->Range(1 << 14, 1 << 20)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_ManyWordsGrowing(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  RunPair(state, ManyWords(count, 0), ManyWords(count, count / 2));
+  state.SetComplexityN(count);
+}
+BENCHMARK(BM_ManyWordsGrowing)
+    ->RangeMultiplier(2)
+    ->Range(12500, 100000)
+    ->Complexity(benchmark::oN)
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
