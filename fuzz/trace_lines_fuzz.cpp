@@ -2,6 +2,7 @@
 // the documented shapes: the heading, five lines per path, the lookup, the
 // count with its percentage, the result and the closing empty line; and the
 // numbers in them against each other and against the verdict.
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -68,7 +69,8 @@ void CheckPathLines(Lines& lines, std::string_view path) {
     FUZZ_CHECK(cleaned[i] == (separator ? ' ' : kept[i]));
   }
 
-  const std::string splitting = "splitting \"" + std::string(cleaned) + "\"";
+  std::string splitting = "splitting \"";
+  splitting.append(cleaned).append("\"");
   FUZZ_CHECK(lines.Next() == splitting);
   After(lines.Next(), "split to ");
 }
@@ -76,16 +78,21 @@ void CheckPathLines(Lines& lines, std::string_view path) {
 // "found N of M words, P% match" with P equal to 100 * N / M.
 void CheckCountLine(std::string_view line, std::size_t found,
                     std::size_t words) {
-  const std::string head = "found " + std::to_string(found) + " of " +
-                           std::to_string(words) + " words, ";
+  std::string head = "found ";
+  head.append(std::to_string(found))
+      .append(" of ")
+      .append(std::to_string(words))
+      .append(" words, ");
   std::string_view rest = After(line, head);
   FUZZ_CHECK(rest.ends_with("% match"));
   rest.remove_suffix(std::string_view("% match").size());
 
-  std::string number(rest);
+  // strtod reads the C locale's point, whatever separator the line uses.
   const std::string_view separator = wordlap::platform::DecimalSeparator();
-  if (const std::size_t at = number.find(separator); at != std::string::npos) {
-    number.replace(at, separator.size(), ".");
+  const std::size_t whole = std::min(rest.find(separator), rest.size());
+  std::string number(rest.substr(0, whole));
+  if (whole < rest.size()) {
+    number.append(".").append(rest.substr(whole + separator.size()));
   }
   char* end = nullptr;
   const double percent = std::strtod(number.c_str(), &end);
@@ -104,7 +111,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   const bool verdict = wordlap::CompareNames(a, b, &sink);
   Lines lines(sink.lines);
 
-  FUZZ_CHECK(lines.Next() == "Compare " + a + " to " + b);
+  std::string heading = "Compare ";
+  heading.append(a).append(" to ").append(b);
+  FUZZ_CHECK(lines.Next() == heading);
   CheckPathLines(lines, a);
   CheckPathLines(lines, b);
 

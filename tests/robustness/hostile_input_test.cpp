@@ -23,7 +23,7 @@ struct HostileCase {
 std::string Words(int count, int first, const char* prefix) {
   std::string name;
   for (int i = 0; i < count; ++i) {
-    name += prefix + std::to_string(first + i) + "_";
+    name.append(prefix).append(std::to_string(first + i)).append("_");
   }
   return name + ".mp3";
 }

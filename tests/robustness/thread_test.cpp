@@ -25,7 +25,7 @@ struct SharedTable {
 std::string ManyWords(int count, int step) {
   std::string name;
   for (int i = 0; i < count; ++i) {
-    name += "W" + std::to_string(i * step % count) + " ";
+    name.append("W").append(std::to_string(i * step % count)).append(" ");
   }
   return name + ".txt";
 }
