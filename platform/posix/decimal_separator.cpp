@@ -10,11 +10,6 @@
 namespace wordlap::platform {
 namespace {
 
-struct Separator {
-  char text[5] = {};
-  std::size_t size = 0;
-};
-
 // The locale's name as the environment gives it for numbers, by the usual
 // precedence; null when none is set.
 const char* NumericLocaleName() {
@@ -32,9 +27,11 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
   return 4;
 }
 
+}  // namespace
+
 // Reads the locale without setlocale, which would change the host's state.
-Separator ReadSeparator() {
-  Separator separator;
+SeparatorCharacter ReadDecimalSeparator() {
+  SeparatorCharacter separator;
   const char* name = NumericLocaleName();
   if (name == nullptr) return separator;
   locale_t locale = newlocale(LC_NUMERIC_MASK, name, static_cast<locale_t>(0));
@@ -44,21 +41,11 @@ Separator ReadSeparator() {
     const std::size_t size =
         std::min(Utf8SequenceLength(static_cast<unsigned char>(*radix)),
                  std::strlen(radix));
-    std::memcpy(separator.text, radix, size);
+    std::memcpy(separator.bytes, radix, size);
     separator.size = size;
   }
   freelocale(locale);
   return separator;
-}
-
-// Read once, when the library is loaded.
-const Separator kSeparator = ReadSeparator();
-
-}  // namespace
-
-std::string_view DecimalSeparator() noexcept {
-  if (kSeparator.size == 0) return ".";
-  return {kSeparator.text, kSeparator.size};
 }
 
 }  // namespace wordlap::platform
