@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 
 #include "tests/cases/compare_cases.h"
 #include "tests/support/child_process.h"
+#include "tests/support/plugin_library.h"
 
 namespace wordlap {
 namespace {
@@ -16,29 +18,25 @@ namespace {
 class PluginModule : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    handle_ = dlopen(WORDLAP_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(handle_, nullptr) << dlerror();
+    plugin_ = std::make_unique<test::PluginLibrary>(WORDLAP_PLUGIN_PATH);
+    ASSERT_TRUE(plugin_->usable());
   }
-  static void TearDownTestSuite() { dlclose(handle_); }
+  static void TearDownTestSuite() { plugin_.reset(); }
 
   template <typename Fn>
   static Fn Entry(const char* name) {
-    void* symbol = dlsym(handle_, name);
+    void* symbol = dlsym(plugin_->handle, name);
     EXPECT_NE(symbol, nullptr) << name;
     return reinterpret_cast<Fn>(symbol);
   }
 
-  static const char* Info(const char* key) {
-    return Entry<const char* (*)(const char*)>("GetPluginInfo")(key);
-  }
+  static const char* Info(const char* key) { return plugin_->info(key); }
   static bool Compare(const char* a, const char* b) {
-    return Entry<bool (*)(const char*, const char*)>("PluginCompare")(a, b);
+    return plugin_->compare(a, b);
   }
 
-  static void* handle_;
+  static inline std::unique_ptr<test::PluginLibrary> plugin_;
 };
-
-void* PluginModule::handle_ = nullptr;
 
 TEST_F(PluginModule, ExportsExactlyTheFourEntryPoints) {
   const test::ChildResult nm =

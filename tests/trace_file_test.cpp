@@ -1,6 +1,5 @@
 // The trace file of a tracing build of the plug-in: what reaches it, and
 // what must never reach anything else.
-#include <dlfcn.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <locale.h>
@@ -10,11 +9,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 
 #include "tests/cases/compare_cases.h"
 #include "tests/support/child_process.h"
+#include "tests/support/plugin_library.h"
 
 namespace wordlap {
 namespace {
@@ -50,13 +51,10 @@ bool IsInstalled(const char* locale_name) {
 class TraceFile : public testing::Test {
  protected:
   static void SetUpTestSuite() {
-    handle_ = dlopen(WORDLAP_TRACED_PLUGIN_PATH, RTLD_NOW | RTLD_LOCAL);
-    ASSERT_NE(handle_, nullptr) << dlerror();
-    compare_ = reinterpret_cast<bool (*)(const char*, const char*)>(
-        dlsym(handle_, "PluginCompare"));
-    ASSERT_NE(compare_, nullptr);
+    plugin_ = std::make_unique<test::PluginLibrary>(WORDLAP_TRACED_PLUGIN_PATH);
+    ASSERT_TRUE(plugin_->usable());
   }
-  static void TearDownTestSuite() { dlclose(handle_); }
+  static void TearDownTestSuite() { plugin_.reset(); }
 
   void SetUp() override {
     fs::remove_all(kTraceDir);
@@ -65,15 +63,11 @@ class TraceFile : public testing::Test {
   void TearDown() override { fs::remove_all(kTraceDir); }
 
   static bool Compare(std::string_view a, std::string_view b) {
-    return compare_(std::string(a).c_str(), std::string(b).c_str());
+    return plugin_->compare(std::string(a).c_str(), std::string(b).c_str());
   }
 
-  static void* handle_;
-  static bool (*compare_)(const char*, const char*);
+  static inline std::unique_ptr<test::PluginLibrary> plugin_;
 };
-
-void* TraceFile::handle_ = nullptr;
-bool (*TraceFile::compare_)(const char*, const char*) = nullptr;
 
 TEST_F(TraceFile, EachComparisonWritesItsBlock) {
   for (const cases::TraceCase& c : cases::kTraceCases) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "compare/name_compare.h"
-#include "tests/robustness/plugin_library.h"
+#include "tests/support/plugin_library.h"
 
 namespace wordlap {
 namespace {

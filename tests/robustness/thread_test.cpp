@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "tests/cases/compare_cases.h"
-#include "tests/robustness/plugin_library.h"
+#include "tests/support/plugin_library.h"
 
 namespace wordlap {
 namespace {

@@ -1,6 +1,5 @@
 // The scan finds exactly the pairs the plug-in's PluginCompare accepts, with
 // the counts the comparison itself makes, in a deterministic order.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,53 +14,37 @@
 #include "scan/name_table.h"
 #include "scan/ordered_search.h"
 #include "scan/word_index.h"
+#include "tests/support/plugin_library.h"
 
 namespace wordlap::scan {
 namespace {
 
 using PairSet = std::set<std::pair<NameId, NameId>>;
 
-class Plugin {
- public:
-  Plugin() {
-    handle_ = dlopen(WORDLAP_SCAN_PLUGIN, RTLD_NOW | RTLD_LOCAL);
-    if (handle_ == nullptr) return;
-    compare_ = reinterpret_cast<bool (*)(const char*, const char*)>(
-        dlsym(handle_, "PluginCompare"));
-  }
-  ~Plugin() {
-    if (handle_ != nullptr) dlclose(handle_);
-  }
-  bool Loaded() const { return compare_ != nullptr; }
-
-  // Every pair (a, b), a before b, that PluginCompare accepts; the calls are
-  // spread over threads, which the module allows.
-  PairSet AllMatchingPairs(const std::vector<std::string>& paths) const {
-    const unsigned threads = std::max(2u, std::thread::hardware_concurrency());
-    std::vector<std::vector<std::pair<NameId, NameId>>> found(threads);
-    {
-      std::vector<std::jthread> workers;
-      for (unsigned t = 0; t < threads; ++t) {
-        workers.emplace_back([&, t] {
-          for (std::size_t a = t; a < paths.size(); a += threads) {
-            for (std::size_t b = a + 1; b < paths.size(); ++b) {
-              if (compare_(paths[a].c_str(), paths[b].c_str())) {
-                found[t].emplace_back(a, b);
-              }
+// Every pair (a, b), a before b, that PluginCompare accepts; the calls are
+// spread over threads, which the module allows.
+PairSet AllMatchingPairs(const wordlap::test::PluginLibrary& plugin,
+                         const std::vector<std::string>& paths) {
+  const unsigned threads = std::max(2u, std::thread::hardware_concurrency());
+  std::vector<std::vector<std::pair<NameId, NameId>>> found(threads);
+  {
+    std::vector<std::jthread> workers;
+    for (unsigned t = 0; t < threads; ++t) {
+      workers.emplace_back([&, t] {
+        for (std::size_t a = t; a < paths.size(); a += threads) {
+          for (std::size_t b = a + 1; b < paths.size(); ++b) {
+            if (plugin.compare(paths[a].c_str(), paths[b].c_str())) {
+              found[t].emplace_back(a, b);
             }
           }
-        });
-      }
+        }
+      });
     }
-    PairSet all;
-    for (const auto& part : found) all.insert(part.begin(), part.end());
-    return all;
   }
-
- private:
-  void* handle_ = nullptr;
-  bool (*compare_)(const char*, const char*) = nullptr;
-};
+  PairSet all;
+  for (const auto& part : found) all.insert(part.begin(), part.end());
+  return all;
+}
 
 std::vector<Match> Scan(const std::vector<std::string>& paths,
                         unsigned threads) {
@@ -92,12 +75,12 @@ std::pair<std::size_t, std::size_t> ComparisonCounts(std::string_view a,
 }
 
 TEST(ScanExactnessTest, FindsExactlyThePluginsPairs) {
-  const Plugin plugin;
-  ASSERT_TRUE(plugin.Loaded()) << dlerror();
+  const wordlap::test::PluginLibrary plugin(WORDLAP_SCAN_PLUGIN);
+  ASSERT_TRUE(plugin.usable());
   for (const std::uint32_t seed : {1u, 2u, 3u}) {
     SCOPED_TRACE("seed " + std::to_string(seed));
     const std::vector<std::string> paths = test::RandomPaths(seed, 2500);
-    const PairSet expected = plugin.AllMatchingPairs(paths);
+    const PairSet expected = AllMatchingPairs(plugin, paths);
     // Collections built to hold many matches: an empty expectation would
     // prove nothing.
     ASSERT_GT(expected.size(), paths.size());
@@ -167,13 +150,13 @@ TEST(ScanExactnessTest, HandPickedCollections) {
       {"one file", {"a.mp3"}},
       {"nothing", {}},
   };
-  const Plugin plugin;
-  ASSERT_TRUE(plugin.Loaded());
+  const wordlap::test::PluginLibrary plugin(WORDLAP_SCAN_PLUGIN);
+  ASSERT_TRUE(plugin.usable());
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     PairSet scanned;
     for (const Match& m : Scan(row.paths, 2)) scanned.emplace(m.a, m.b);
-    EXPECT_EQ(scanned, plugin.AllMatchingPairs(row.paths));
+    EXPECT_EQ(scanned, AllMatchingPairs(plugin, row.paths));
   }
 }
 
