@@ -1,6 +1,5 @@
 // wordlap: a stand-in for the plug-in's host.
 #include <cstdio>
-#include <cstring>
 #include <exception>
 #include <string_view>
 

@@ -2,7 +2,6 @@
 
 #include <limits>
 
-#include "compare/percentage.h"
 
 namespace wordlap::scan {
 namespace {
@@ -46,10 +45,6 @@ Overlap PairOverlap(const NameTable& table, NameId a, NameId b) {
   return IteratesFirst(table.EntryCount(a), table.EntryCount(b))
              ? CountOverlap(table, a, b)
              : CountOverlap(table, b, a);
-}
-
-bool IsMatchingOverlap(const Overlap& overlap) {
-  return overlap.words > 0 && IsMatch(overlap.found, overlap.words);
 }
 
 }  // namespace wordlap::scan

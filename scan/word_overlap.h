@@ -41,6 +41,4 @@ std::optional<Overlap> MatchingOverlap(const NameTable& table, NameId iterated,
 // comparison chooses it.
 Overlap PairOverlap(const NameTable& table, NameId a, NameId b);
 
-bool IsMatchingOverlap(const Overlap& overlap);
-
 }  // namespace wordlap::scan
