@@ -2,13 +2,16 @@
 // loads it. Targets on a 2-core machine: a typical ASCII pair at most
 // 0.5 us, accented names at most 3 us, two names of 10,000 words at most
 // 20 ms; a path of 1 MiB or names of 100,000 words in time linear in the
-// size.
+// size. bench/plugin_compare_bench.sh counts the instructions of the pairs
+// of plugin_pairs.h, which are also timed here.
 #include <benchmark/benchmark.h>
 #include <dlfcn.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "bench/plugin_pairs.h"
 
 namespace {
 
@@ -48,6 +51,14 @@ void BM_AccentedPair(benchmark::State& state) {
           "bj\xC3\xB6rk.flac");
 }
 BENCHMARK(BM_AccentedPair);
+
+void BM_BenchPair(benchmark::State& state,
+                  const wordlap::bench::BenchPair& pair) {
+  RunPair(state, pair.path_a, pair.path_b);
+}
+BENCHMARK_CAPTURE(BM_BenchPair, typical, wordlap::bench::kBenchPairs[0]);
+BENCHMARK_CAPTURE(BM_BenchPair, short, wordlap::bench::kBenchPairs[1]);
+BENCHMARK_CAPTURE(BM_BenchPair, accented, wordlap::bench::kBenchPairs[2]);
 
 std::string ManyWords(int count, int offset) {
   std::string name;

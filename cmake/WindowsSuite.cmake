@@ -1,7 +1,7 @@
 # The Windows suite, run by the native ctest: a cross build of Wordlap.dll and
 # its test host in <build>/win32-suite, then the host under Wine in three
 # locales. It is registered only when the mingw-w64 i686 compiler, Wine and
-# localedef are installed.
+# localedef are installed. A last test times PluginCompare in the DLL.
 #
 # Everything it runs lives in the build tree: the Wine prefix (so c:\tmp is
 # <build>/win32-suite/wineprefix/drive_c/tmp) and the German and Japanese
@@ -37,8 +37,8 @@ set_tests_properties(wordlap.win32.configure PROPERTIES
   TIMEOUT 300 FIXTURES_SETUP wordlap_win32_configured)
 
 add_test(NAME wordlap.win32.build
-  COMMAND ${CMAKE_COMMAND} --build ${suite_dir} --target wordlap_win_host
-    --parallel 2)
+  COMMAND ${CMAKE_COMMAND} --build ${suite_dir}
+    --target wordlap_win_host wordlap_win_bench --parallel 2)
 set_tests_properties(wordlap.win32.build PROPERTIES
   TIMEOUT 1800
   FIXTURES_REQUIRED wordlap_win32_configured
@@ -78,3 +78,14 @@ foreach(mode_and_locale "plug-in;C" "german;de_DE.UTF-8"
     FIXTURES_REQUIRED
       "wordlap_win32_built;wordlap_win32_prefix;wordlap_win32_locales")
 endforeach()
+
+# The time of PluginCompare in the DLL under Wine. It prints figures and
+# checks none: times under Wine on a shared machine vary from run to run.
+add_test(NAME wordlap.win32.bench
+  COMMAND ${CMAKE_COMMAND} -E env ${suite_wine_env} LC_ALL=C
+    ${WORDLAP_WINE} ${suite_dir}/bin/wordlap_win_bench.exe
+    ${suite_dir}/bin/Wordlap.dll)
+set_tests_properties(wordlap.win32.bench PROPERTIES
+  TIMEOUT 600
+  RESOURCE_LOCK wordlap_win32_prefix
+  FIXTURES_REQUIRED "wordlap_win32_built;wordlap_win32_prefix")
