@@ -1,5 +1,7 @@
 #include "compare/file_name.h"
 
+#include <algorithm>
+
 #include "platform/code_page.h"
 
 namespace wordlap {
@@ -7,34 +9,41 @@ namespace {
 
 bool IsDirectorySeparator(char c) { return c == '\\' || c == ':' || c == '/'; }
 
-// Calls `visit(index, byte)` for every byte that stands for a character of
-// its own, skipping the second byte of each double-byte character.
-template <typename Visit>
-void ForEachCharacterStart(std::string_view text, Visit visit) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    visit(i, text[i]);
-    if (byte >= 0x80 && platform::IsLeadByte(byte)) ++i;
+// The position of the last character of `text` that `wanted` accepts, or
+// npos. Without double-byte characters every byte is a character of its
+// own, so the text is searched from its end and only the file name is read.
+// Otherwise the second byte of a character may look like a separator, and
+// only a walk from the start tells which bytes are second bytes.
+template <typename Wanted>
+std::size_t FindLastCharacter(std::string_view text, Wanted wanted) {
+  if (!platform::HasLeadBytes()) {
+    const auto last = std::find_if(text.rbegin(), text.rend(), wanted);
+    return last == text.rend()
+               ? std::string_view::npos
+               : static_cast<std::size_t>(text.rend() - last) - 1;
   }
+  std::size_t found = std::string_view::npos;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (wanted(text[i])) found = i;
+    if (platform::IsLeadByte(static_cast<unsigned char>(text[i]))) ++i;
+  }
+  return found;
 }
 
 }  // namespace
 
 std::string_view FileNamePart(std::string_view path) {
-  std::size_t start = 0;
-  ForEachCharacterStart(path, [&](std::size_t i, char c) {
-    if (IsDirectorySeparator(c)) start = i + 1;
-  });
-  return path.substr(start);
+  const std::size_t separator = FindLastCharacter(path, IsDirectorySeparator);
+  return separator == std::string_view::npos ? path
+                                             : path.substr(separator + 1);
 }
 
 std::string_view ExtensionPart(std::string_view name) {
-  std::size_t dot = std::string_view::npos;
-  ForEachCharacterStart(name, [&](std::size_t i, char c) {
-    if (c == '.') dot = i;
-    if (IsDirectorySeparator(c)) dot = std::string_view::npos;
-  });
-  return dot == std::string_view::npos ? std::string_view() : name.substr(dot);
+  // The last dot counts only when no separator follows it.
+  const std::size_t last = FindLastCharacter(
+      name, [](char c) { return c == '.' || IsDirectorySeparator(c); });
+  if (last == std::string_view::npos || name[last] != '.') return {};
+  return name.substr(last);
 }
 
 }  // namespace wordlap

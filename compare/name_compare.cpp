@@ -13,7 +13,7 @@
 namespace wordlap {
 
 WordList PathWords(std::string_view path, LineSink* sink) {
-  const std::string name = NormaliseName(FileNamePart(path), sink);
+  const NameText name = NormaliseName(FileNamePart(path), sink);
   if (sink) sink->Line(LineText("splitting \"", name, "\""));
   WordList words = SplitWords(name);
   if (sink) sink->Line(LineText("split to ", CommaText(words)));
@@ -28,7 +28,8 @@ bool CompareWordLists(const WordList& a, const WordList& b, LineSink* sink) {
   bool result = false;
   if (iterated.Count() > 0) {
     std::size_t found = 0;
-    for (const std::string& entry : iterated.Entries()) {
+    for (std::size_t i = 0; i < iterated.Count(); ++i) {
+      const std::string_view entry = iterated[i];
       if (sink) sink->Line(LineText("current word is ", entry));
       if (lookup.Contains(entry)) {
         ++found;

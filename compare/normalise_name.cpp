@@ -6,8 +6,13 @@
 #include "compare/line_text.h"
 
 namespace wordlap {
+namespace {
 
-std::string NormaliseName(std::string_view file_name, LineSink* sink) {
+char Cleaned(char c) { return c == '_' || c == '-' ? ' ' : c; }
+
+}  // namespace
+
+NameText NormaliseName(std::string_view file_name, LineSink* sink) {
   if (sink) sink->Line(LineText("unprocessed: ", file_name));
 
   std::string_view kept = file_name;
@@ -15,9 +20,11 @@ std::string NormaliseName(std::string_view file_name, LineSink* sink) {
   if (!extension.empty()) kept = kept.substr(0, kept.find(extension));
   if (sink) sink->Line(LineText("no extension: ", kept));
 
-  std::string name(kept);
-  std::replace(name.begin(), name.end(), '_', ' ');
-  std::replace(name.begin(), name.end(), '-', ' ');
+  // Both replacements keep every byte in its place, so one pass over the
+  // copy does them together.
+  NameText name;
+  name.resize_for_overwrite(kept.size());
+  std::transform(kept.begin(), kept.end(), name.begin(), Cleaned);
   if (sink) sink->Line(LineText("cleaned: ", name));
   return name;
 }

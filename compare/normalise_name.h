@@ -2,17 +2,20 @@
 // into spaces.
 #pragma once
 
-#include <string>
 #include <string_view>
 
+#include "platform/small_vector.h"
 #include "trace/line_sink.h"
 
 namespace wordlap {
+
+// A name being turned into words; one of usual length stays inside it.
+using NameText = SmallVector<char, 256>;
 
 // Cuts the name at the first occurrence of its extension text (searched from
 // the front, byte for byte, case respected: "Vol.1 Part.1" becomes "Vol"),
 // then replaces every `_` and `-` by a space. Sends the lines
 // "unprocessed: ", "no extension: " and "cleaned: " to `sink` when given.
-std::string NormaliseName(std::string_view file_name, LineSink* sink = nullptr);
+NameText NormaliseName(std::string_view file_name, LineSink* sink = nullptr);
 
 }  // namespace wordlap

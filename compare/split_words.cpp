@@ -15,22 +15,25 @@ std::string_view Trimmed(std::string_view word) {
 
 }  // namespace
 
+// The list keeps a copy of the whole text, and every entry is the place of a
+// word in it: trimming moves the ends of a place, so no word is copied on its
+// own.
 WordList SplitWords(std::string_view text, char delimiter, bool trim) {
   WordList list;
-  list.Reserve(static_cast<std::size_t>(
-                   std::count(text.begin(), text.end(), delimiter)) +
-               1);
-  std::size_t start = 0;
-  const auto append = [&](std::size_t end) {
-    const std::string_view word = text.substr(start, end - start);
-    list.Append(std::string(trim ? Trimmed(word) : word));
-  };
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != delimiter) continue;
-    append(i);
-    start = i + 1;
+  list.text_.append(text.data(), text.size());
+  // Every delimiter ends a word, also an empty one; the rest of the text
+  // after the last delimiter is a word when it is not empty.
+  const char* const begin = text.data();
+  const char* const end = begin + text.size();
+  for (const char* start = begin; start != end;) {
+    const char* const stop = std::find(start, end, delimiter);
+    std::string_view word(start, static_cast<std::size_t>(stop - start));
+    if (trim) word = Trimmed(word);
+    list.spans_.push_back(
+        {static_cast<std::size_t>(word.data() - begin), word.size()});
+    if (stop == end) break;
+    start = stop + 1;
   }
-  if (start < text.size()) append(text.size());
   return list;
 }
 

@@ -3,37 +3,47 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/small_vector.h"
 #include "platform/word_match.h"
 
 namespace wordlap {
 
+// The entries are kept one after another in one text, so that the words of
+// a usual name need no allocation of their own, nor of the list's.
 class WordList {
  public:
-  void Append(std::string entry);
-  void Reserve(std::size_t count) { entries_.reserve(count); }
+  void Append(std::string_view entry);
 
-  std::size_t Count() const noexcept { return entries_.size(); }
-  const std::string& operator[](std::size_t index) const {
-    return entries_[index];
+  std::size_t Count() const noexcept { return spans_.size(); }
+  std::string_view operator[](std::size_t index) const noexcept {
+    return Words()[index];
   }
-  const std::vector<std::string>& Entries() const noexcept { return entries_; }
+
+  // Copies of the entries, for a caller that keeps them or wants them as
+  // strings; reading them by index copies nothing.
+  std::vector<std::string> Entries() const;
 
   // True when some entry equals `probe` without regard to case, as the
   // platform compares words.
   bool Contains(std::string_view probe) const;
 
-  friend bool operator==(const WordList& a, const WordList& b) {
-    return a.entries_ == b.entries_;
-  }
+  friend bool operator==(const WordList& a, const WordList& b);
+  // Keeps the text once and records where its entries lie in it.
+  friend WordList SplitWords(std::string_view text, char delimiter, bool trim);
 
  private:
-  std::vector<std::string> entries_;
-  // Built on the first lookup; a list is not changed once it is looked in.
-  mutable platform::WordMatcherPtr matcher_;
+  platform::Words Words() const noexcept { return {text_, spans_}; }
+
+  SmallVector<char, 256> text_;  // holds every entry
+  SmallVector<platform::WordSpan, 32> spans_;
+  // Prepared on the first lookup; a list is not changed once it is looked
+  // in.
+  mutable std::optional<platform::WordMatcher> matcher_;
 };
 
 }  // namespace wordlap

@@ -11,7 +11,15 @@
 #include <string>
 #include <string_view>
 
+#include "platform/small_vector.h"
+
 namespace wordlap::platform {
+
+// A key of usual length stays inside it.
+using KeyText = SmallVector<char, 256>;
+
+// Appends the key of `word` to `key`.
+void AppendWordKey(std::string_view word, KeyText& key);
 
 std::string WordKey(std::string_view word);
 

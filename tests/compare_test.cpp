@@ -34,7 +34,7 @@ TEST(NormaliseName, CutsExtensionAndCleansSeparators) {
   for (const cases::NormaliseCase& c : cases::kNormaliseCases) {
     SCOPED_TRACE(testing::Message() << "file name '" << c.file_name << "'");
     BlockSink sink;
-    EXPECT_EQ(NormaliseName(c.file_name, &sink), c.cleaned);
+    EXPECT_EQ(std::string_view(NormaliseName(c.file_name, &sink)), c.cleaned);
     EXPECT_EQ(sink.block,
               "unprocessed: " + std::string(c.file_name) +
                   "\nno extension: " + std::string(c.without_extension) +

@@ -4,6 +4,6 @@ namespace wordlap::platform {
 
 // POSIX file names are UTF-8, whose continuation bytes are all 0x80 or above
 // and so never mistaken for an ASCII separator.
-bool IsLeadByte(unsigned char) noexcept { return false; }
+constinit const LeadByteTable kLeadBytes = {};
 
 }  // namespace wordlap::platform

@@ -1,6 +1,5 @@
 #include "platform/word_key.h"
 
-#include <unicode/ucasemap.h>
 #include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
@@ -11,49 +10,87 @@
 namespace wordlap::platform {
 namespace {
 
-bool IsAscii(std::string_view word) {
-  for (const char c : word) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
+// A run of UTF-16 text on its way through ICU; a word of usual length stays
+// inside it.
+using Utf16 = SmallVector<UChar, 128>;
+
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
-void AppendLowerAscii(std::string_view text, std::string& key) {
-  for (const char c : text) {
-    key += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+// Appends the word with A-Z lowered, in the same pass that looks for a byte
+// outside ASCII. False, with `key` as it was, when there is one.
+bool AppendAsciiKey(std::string_view word, KeyText& key) {
+  const std::size_t start = key.size();
+  key.resize_for_overwrite(start + word.size());
+  char* out = key.data() + start;
+  unsigned char bytes_seen = 0;
+  for (const char c : word) {
+    bytes_seen |= static_cast<unsigned char>(c);
+    *out++ = LowerAscii(c);
   }
+  if (bytes_seen < 0x80) return true;
+  key.resize_for_overwrite(start);
+  return false;
+}
+
+void AppendCodePoint(UChar32 c, KeyText& key) {
+  char bytes[U8_MAX_LENGTH];
+  int32_t length = 0;
+  U8_APPEND_UNSAFE(bytes, length, c);  // c is a scalar value or U+DCxx
+  key.append(bytes, static_cast<std::size_t>(length));
 }
 
 // U+DC00 + byte as UTF-8: a lone surrogate, which well-formed text never
 // holds, so an escaped byte can only ever equal the same escaped byte.
-void AppendEscapedByte(unsigned char byte, std::string& key) {
-  const unsigned code = 0xDC00u + byte;
-  key += static_cast<char>(0xE0 | (code >> 12));
-  key += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-  key += static_cast<char>(0x80 | (code & 0x3F));
+void AppendEscapedByte(unsigned char byte, KeyText& key) {
+  AppendCodePoint(0xDC00 + byte, key);
 }
 
-void ThrowOnMemoryError(UErrorCode status) {
-  if (status == U_MEMORY_ALLOCATION_ERROR) throw std::bad_alloc();
+void AppendUtf16(UChar32 c, Utf16& text) {
+  if (U_IS_BMP(c)) {
+    text.push_back(static_cast<UChar>(c));
+  } else {
+    text.push_back(U16_LEAD(c));
+    text.push_back(U16_TRAIL(c));
+  }
 }
 
 // Runs an ICU function of the usual (dest, capacity, &status) shape into
 // `out`, growing it once when ICU asks for more room. False on any other
 // failure.
 template <typename Call>
-bool FillUtf16(std::u16string& out, std::size_t guess, Call call) {
-  out.resize(guess);
+bool Fill(Utf16& out, std::size_t guess, Call call) {
+  out.resize_for_overwrite(guess);
   UErrorCode status = U_ZERO_ERROR;
   int32_t length = call(out.data(), static_cast<int32_t>(out.size()), &status);
   if (status == U_BUFFER_OVERFLOW_ERROR) {
-    out.resize(static_cast<std::size_t>(length));
+    out.resize_for_overwrite(static_cast<std::size_t>(length));
     status = U_ZERO_ERROR;
     length = call(out.data(), static_cast<int32_t>(out.size()), &status);
   }
-  ThrowOnMemoryError(status);
+  if (status == U_MEMORY_ALLOCATION_ERROR) throw std::bad_alloc();
   if (U_FAILURE(status)) return false;
-  out.resize(static_cast<std::size_t>(length));
+  out.resize_for_overwrite(static_cast<std::size_t>(length));
   return true;
+}
+
+bool Normalize(const UNormalizer2* form, const Utf16& in, Utf16& out) {
+  return Fill(out, in.size() * 3 + 8,
+              [&](UChar* dest, int32_t capacity, UErrorCode* status) {
+                return unorm2_normalize(form, in.data(),
+                                        static_cast<int32_t>(in.size()), dest,
+                                        capacity, status);
+              });
+}
+
+bool CaseFold(const Utf16& in, Utf16& out) {
+  return Fill(out, in.size() * 3 + 8,
+              [&](UChar* dest, int32_t capacity, UErrorCode* status) {
+                return u_strFoldCase(dest, capacity, in.data(),
+                                     static_cast<int32_t>(in.size()),
+                                     U_FOLD_CASE_DEFAULT, status);
+              });
 }
 
 struct Normalizers {
@@ -70,65 +107,38 @@ Normalizers LoadNormalizers() {
   return n;
 }
 
-// Appends NFC(full case fold(NFD(run))) as UTF-8; `raw` is the same run in
+// Appends NFC(CaseFold(NFD(run))) as UTF-8; `raw` is the same run in
 // its original UTF-8 bytes, used only if ICU cannot work on it.
-void AppendFoldedRun(const std::u16string& run, std::string_view raw,
-                     std::string& key) {
+void AppendFoldedRun(const Utf16& run, std::string_view raw, KeyText& key) {
   static const Normalizers normalizers = LoadNormalizers();
-  const auto size = static_cast<int32_t>(run.size());
-  const std::size_t guess = run.size() * 3 + 8;
-  std::u16string decomposed, folded, composed;
-  const bool ok =
-      normalizers.nfd != nullptr &&
-      FillUtf16(decomposed, guess,
-                [&](UChar* dest, int32_t capacity, UErrorCode* status) {
-                  return unorm2_normalize(normalizers.nfd, run.data(), size,
-                                          dest, capacity, status);
-                }) &&
-      FillUtf16(folded, guess,
-                [&](UChar* dest, int32_t capacity, UErrorCode* status) {
-                  return u_strFoldCase(dest, capacity, decomposed.data(),
-                                       static_cast<int32_t>(decomposed.size()),
-                                       U_FOLD_CASE_DEFAULT, status);
-                }) &&
-      FillUtf16(composed, guess,
-                [&](UChar* dest, int32_t capacity, UErrorCode* status) {
-                  return unorm2_normalize(normalizers.nfc, folded.data(),
-                                          static_cast<int32_t>(folded.size()),
-                                          dest, capacity, status);
-                });
+  Utf16 decomposed, folded, composed;
+  const bool ok = normalizers.nfd != nullptr &&
+                  Normalize(normalizers.nfd, run, decomposed) &&
+                  CaseFold(decomposed, folded) &&
+                  Normalize(normalizers.nfc, folded, composed);
   if (!ok) {
-    AppendLowerAscii(raw, key);
+    for (const char c : raw) key.push_back(LowerAscii(c));
     return;
   }
   for (std::size_t i = 0; i < composed.size();) {
     UChar32 c;
-    U16_NEXT(composed.data(), i, composed.size(), c);
-    uint8_t bytes[U8_MAX_LENGTH];
-    int32_t length = 0;
-    U8_APPEND_UNSAFE(bytes, length, c);  // c is a scalar value from ICU
-    key.append(reinterpret_cast<const char*>(bytes),
-               static_cast<std::size_t>(length));
+    U16_NEXT_UNSAFE(composed.data(), i, c);
+    AppendCodePoint(c, key);
   }
 }
 
 }  // namespace
 
-void WordKey(std::string_view word, std::string& key) {
-  key.clear();
-  if (IsAscii(word)) {
-    AppendLowerAscii(word, key);
-    return;
-  }
+void AppendWordKey(std::string_view word, KeyText& key) {
+  if (AppendAsciiKey(word, key)) return;
   const auto* bytes = reinterpret_cast<const uint8_t*>(word.data());
   const auto length = static_cast<int32_t>(word.size());
-  std::u16string run;
+  Utf16 run;
   int32_t run_start = 0;
   const auto flush = [&](int32_t end) {
-    if (!run.empty()) {
-      AppendFoldedRun(run, word.substr(run_start, end - run_start), key);
-      run.clear();
-    }
+    if (run.empty()) return;
+    AppendFoldedRun(run, word.substr(run_start, end - run_start), key);
+    run.clear();
   };
   for (int32_t i = 0; i < length;) {
     const int32_t start = i;
@@ -136,12 +146,7 @@ void WordKey(std::string_view word, std::string& key) {
     U8_NEXT(bytes, i, length, c);
     if (c >= 0) {
       if (run.empty()) run_start = start;
-      if (U_IS_BMP(c)) {
-        run += static_cast<char16_t>(c);
-      } else {
-        run += static_cast<char16_t>(U16_LEAD(c));
-        run += static_cast<char16_t>(U16_TRAIL(c));
-      }
+      AppendUtf16(c, run);
       continue;
     }
     flush(start);
@@ -151,9 +156,15 @@ void WordKey(std::string_view word, std::string& key) {
 }
 
 std::string WordKey(std::string_view word) {
-  std::string key;
-  WordKey(word, key);
-  return key;
+  KeyText key;
+  AppendWordKey(word, key);
+  return std::string(key);
+}
+
+void WordKey(std::string_view word, std::string& key) {
+  KeyText text;
+  AppendWordKey(word, text);
+  key.assign(text.data(), text.size());
 }
 
 }  // namespace wordlap::platform

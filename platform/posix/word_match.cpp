@@ -1,91 +1,131 @@
 #include "platform/word_match.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <functional>
-#include <string>
-#include <vector>
-
-#include "platform/word_key.h"
 
 namespace wordlap::platform {
+namespace {
 
-// Words are equal when their fold keys are, so the matcher folds every entry
-// once and compares keys. A short list is searched in order; a long one gets
-// an open-addressing table of key positions, so that a name of many words
-// still costs linear time and its lookups stay in a few flat arrays. Both
-// give the same answer, since only equality of keys counts.
-class WordMatcher {
- public:
-  explicit WordMatcher(std::span<const std::string> words) {
-    keys_.reserve(words.size());
-    for (const std::string& word : words) keys_.push_back(WordKey(word));
-    if (keys_.size() > kLinearLimit) BuildTable();
-  }
+constexpr std::size_t kLinearLimit = 16;
+constexpr std::uint32_t kEmpty = ~std::uint32_t{0};
 
-  bool Contains(std::string_view probe) const {
-    WordKey(probe, probe_key_);
-    if (slots_.empty()) {
-      return std::find(keys_.begin(), keys_.end(), probe_key_) != keys_.end();
-    }
-    const std::size_t hash = Hash(probe_key_);
-    for (std::size_t i = hash & mask_; slots_[i] != kEmpty;
-         i = (i + 1) & mask_) {
-      const std::uint32_t key = slots_[i];
-      if (hashes_[key] == hash && keys_[key] == probe_key_) return true;
-    }
-    return false;
-  }
-
- private:
-  static constexpr std::size_t kLinearLimit = 16;
-  static constexpr std::uint32_t kEmpty = ~std::uint32_t{0};
-
-  static std::size_t Hash(std::string_view key) {
-    return std::hash<std::string_view>{}(key);
-  }
-
-  // At most half the slots are used, so every probe sequence is short and
-  // ends at an empty slot. Equal keys are stored once.
-  void BuildTable() {
-    std::size_t size = 1;
-    while (size < 2 * keys_.size()) size *= 2;
-    slots_.assign(size, kEmpty);
-    mask_ = size - 1;
-    hashes_.reserve(keys_.size());
-    for (std::uint32_t key = 0; key < keys_.size(); ++key) {
-      const std::size_t hash = Hash(keys_[key]);
-      hashes_.push_back(hash);
-      std::size_t i = hash & mask_;
-      while (slots_[i] != kEmpty &&
-             !(hashes_[slots_[i]] == hash && keys_[slots_[i]] == keys_[key])) {
-        i = (i + 1) & mask_;
-      }
-      if (slots_[i] == kEmpty) slots_[i] = key;
-    }
-  }
-
-  std::vector<std::string> keys_;
-  std::vector<std::size_t> hashes_;   // of keys_, by position
-  std::vector<std::uint32_t> slots_;  // positions in keys_, or kEmpty
-  std::size_t mask_ = 0;
-  mutable std::string probe_key_;  // reused storage; a matcher serves one call
-};
-
-void WordMatcherDeleter::operator()(WordMatcher* matcher) const noexcept {
-  delete matcher;
+std::size_t Hash(std::string_view key) {
+  return std::hash<std::string_view>{}(key);
 }
 
-WordMatcherPtr MakeWordMatcher(std::span<const std::string> words) {
-  return WordMatcherPtr(new WordMatcher(words));
+bool IsAscii(std::string_view word) {
+  unsigned char bytes_seen = 0;
+  for (const char c : word) bytes_seen |= static_cast<unsigned char>(c);
+  return bytes_seen < 0x80;
 }
 
-bool Contains(const WordMatcher& matcher, std::string_view probe) {
-  return matcher.Contains(probe);
+char LowerAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i] && LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+  }
+  return true;
+}
+
+bool AnyEqualIgnoringAsciiCase(Words words, std::string_view wanted) {
+  for (const WordSpan& span : words.spans) {
+    if (span.size == wanted.size() &&
+        EqualIgnoringAsciiCase({words.text.data() + span.offset, span.size},
+                               wanted)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+WordMatcher::WordMatcher(Words words) {
+  const bool long_list = words.Count() > kLinearLimit;
+  // A list of ASCII words is compared as it is; the list's text holds all
+  // of its words, so one look at it tells.
+  if (!long_list && IsAscii(words.text)) return;
+  for (std::size_t i = 0; i < words.Count(); ++i) {
+    Comparand comparand{words.spans[i], false};
+    if (long_list || !IsAscii(words[i])) {
+      const std::size_t start = keys_.size();
+      AppendWordKey(words[i], keys_);
+      comparand = {{start, keys_.size() - start}, true};
+    }
+    comparands_.push_back(comparand);
+  }
+  if (long_list) BuildTable(words);
+}
+
+// At most half the slots are used, so every probe sequence is short and
+// ends at an empty slot. Equal keys are stored once.
+void WordMatcher::BuildTable(Words words) {
+  const std::size_t count = comparands_.size();
+  std::size_t size = 1;
+  while (size < 2 * count) size *= 2;
+  slots_.assign(size, kEmpty);
+  mask_ = size - 1;
+  hashes_.reserve(count);
+  for (std::uint32_t key = 0; key < count; ++key) {
+    const std::string_view text = Text(words, key);
+    const std::size_t hash = Hash(text);
+    hashes_.push_back(hash);
+    std::size_t i = hash & mask_;
+    while (slots_[i] != kEmpty &&
+           !(hashes_[slots_[i]] == hash && Text(words, slots_[i]) == text)) {
+      i = (i + 1) & mask_;
+    }
+    if (slots_[i] == kEmpty) slots_[i] = key;
+  }
+}
+
+bool WordMatcher::Contains(Words words, std::string_view probe) const {
+  if (!slots_.empty()) return TableContains(words, probe);
+  if (comparands_.empty()) {
+    // Every word is ASCII, so a probe with any other byte can equal one only
+    // by its key: the probe's own bytes are tried first, and its key only
+    // when it is not ASCII.
+    return AnyEqualIgnoringAsciiCase(words, probe) ||
+           (!IsAscii(probe) && KeyContains(words, probe));
+  }
+  if (!IsAscii(probe)) return KeyContains(words, probe);
+  for (std::size_t i = 0; i < words.Count(); ++i) {
+    if (EqualIgnoringAsciiCase(Text(words, i), probe)) return true;
+  }
+  return false;
+}
+
+bool WordMatcher::KeyContains(Words words, std::string_view probe) const {
+  KeyText key;
+  AppendWordKey(probe, key);
+  for (std::size_t i = 0; i < words.Count(); ++i) {
+    if (EqualIgnoringAsciiCase(Text(words, i), key)) return true;
+  }
+  return false;
+}
+
+bool WordMatcher::TableContains(Words words, std::string_view probe) const {
+  KeyText key;
+  AppendWordKey(probe, key);
+  const std::string_view wanted = key;
+  const std::size_t hash = Hash(wanted);
+  for (std::size_t i = hash & mask_; slots_[i] != kEmpty; i = (i + 1) & mask_) {
+    const std::uint32_t position = slots_[i];
+    if (hashes_[position] == hash && Text(words, position) == wanted) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool WordsEqual(std::string_view a, std::string_view b) {
-  return WordKey(a) == WordKey(b);
+  KeyText key_a, key_b;
+  AppendWordKey(a, key_a);
+  AppendWordKey(b, key_b);
+  return std::string_view(key_a) == std::string_view(key_b);
 }
 
 }  // namespace wordlap::platform

@@ -11,6 +11,9 @@ namespace {
 // CSTR_EQUAL counts: a failed call (0) means "not equal".
 bool LocaleEqual(std::string_view a, std::string_view b) {
   if (a.size() > INT_MAX || b.size() > INT_MAX) return false;
+  // The comparison reports identical texts as equal in every locale, so two
+  // byte-identical words are settled without calling it.
+  if (a == b) return true;
   // An empty view may have no storage; the API wants a real pointer even
   // for a length of zero.
   const char* a_text = a.data() != nullptr ? a.data() : "";
@@ -22,33 +25,11 @@ bool LocaleEqual(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-// Linguistic equality cannot be hashed, so lookups are a linear search in
-// list order that stops at the first equal entry.
-class WordMatcher {
- public:
-  explicit WordMatcher(std::span<const std::string> words) : words_(words) {}
-
-  bool Contains(std::string_view probe) const {
-    for (const std::string& word : words_) {
-      if (LocaleEqual(word, probe)) return true;
-    }
-    return false;
+bool WordMatcher::Contains(Words words, std::string_view probe) const {
+  for (std::size_t i = 0; i < words.Count(); ++i) {
+    if (LocaleEqual(words[i], probe)) return true;
   }
-
- private:
-  std::span<const std::string> words_;
-};
-
-void WordMatcherDeleter::operator()(WordMatcher* matcher) const noexcept {
-  delete matcher;
-}
-
-WordMatcherPtr MakeWordMatcher(std::span<const std::string> words) {
-  return WordMatcherPtr(new WordMatcher(words));
-}
-
-bool Contains(const WordMatcher& matcher, std::string_view probe) {
-  return matcher.Contains(probe);
+  return false;
 }
 
 bool WordsEqual(std::string_view a, std::string_view b) {
