@@ -1,5 +1,6 @@
 #include "platform/word_key.h"
 
+#include <unicode/uchar.h>
 #include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 #include <unicode/utf16.h>
@@ -32,6 +33,11 @@ bool AppendAsciiKey(std::string_view word, KeyText& key) {
   if (bytes_seen < 0x80) return true;
   key.resize_for_overwrite(start);
   return false;
+}
+
+// What a run becomes when ICU cannot work on it.
+void AppendLowerAscii(std::string_view raw, KeyText& key) {
+  for (const char c : raw) key.push_back(LowerAscii(c));
 }
 
 void AppendCodePoint(UChar32 c, KeyText& key) {
@@ -93,6 +99,43 @@ bool CaseFold(const Utf16& in, Utf16& out) {
               });
 }
 
+// What Expand writes for one code point of folded text: nothing for a
+// default-ignorable one, two letters for a ligature letter, else itself.
+// Folding has already turned Œ, Þ, Ĳ and Æ into œ, þ, ĳ and æ.
+void AppendExpanded(UChar32 c, FoldRules rules, Utf16& out) {
+  const char* letters = nullptr;
+  switch (c) {
+    case 0x0153:  // œ
+      letters = "oe";
+      break;
+    case 0x00FE:  // þ
+      letters = "th";
+      break;
+    case 0x0133:  // ĳ
+      letters = "ij";
+      break;
+    case 0x00E6:  // æ
+      if (!rules.ae_is_letter) letters = "ae";
+      break;
+  }
+  if (letters != nullptr) {
+    out.push_back(static_cast<UChar>(letters[0]));
+    out.push_back(static_cast<UChar>(letters[1]));
+  } else if (c < 0xAD ||
+             !u_hasBinaryProperty(c, UCHAR_DEFAULT_IGNORABLE_CODE_POINT)) {
+    AppendUtf16(c, out);  // no code point below U+00AD is ignorable
+  }
+}
+
+void Expand(const Utf16& in, FoldRules rules, Utf16& out) {
+  out.clear();
+  for (std::size_t i = 0; i < in.size();) {
+    UChar32 c;
+    U16_NEXT_UNSAFE(in.data(), i, c);  // ICU's output is well-formed
+    AppendExpanded(c, rules, out);
+  }
+}
+
 struct Normalizers {
   const UNormalizer2* nfd = nullptr;
   const UNormalizer2* nfc = nullptr;
@@ -107,17 +150,21 @@ Normalizers LoadNormalizers() {
   return n;
 }
 
-// Appends NFC(CaseFold(NFD(run))) as UTF-8; `raw` is the same run in
+// Appends NFC(Expand(CaseFold(NFD(run)))) as UTF-8; `raw` is the same run in
 // its original UTF-8 bytes, used only if ICU cannot work on it.
-void AppendFoldedRun(const Utf16& run, std::string_view raw, KeyText& key) {
+void AppendFoldedRun(const Utf16& run, std::string_view raw, FoldRules rules,
+                     KeyText& key) {
   static const Normalizers normalizers = LoadNormalizers();
-  Utf16 decomposed, folded, composed;
-  const bool ok = normalizers.nfd != nullptr &&
-                  Normalize(normalizers.nfd, run, decomposed) &&
-                  CaseFold(decomposed, folded) &&
-                  Normalize(normalizers.nfc, folded, composed);
-  if (!ok) {
-    for (const char c : raw) key.push_back(LowerAscii(c));
+  Utf16 decomposed, folded, expanded, composed;
+  if (normalizers.nfd == nullptr ||
+      !Normalize(normalizers.nfd, run, decomposed) ||
+      !CaseFold(decomposed, folded)) {
+    AppendLowerAscii(raw, key);
+    return;
+  }
+  Expand(folded, rules, expanded);
+  if (!Normalize(normalizers.nfc, expanded, composed)) {
+    AppendLowerAscii(raw, key);
     return;
   }
   for (std::size_t i = 0; i < composed.size();) {
@@ -129,7 +176,7 @@ void AppendFoldedRun(const Utf16& run, std::string_view raw, KeyText& key) {
 
 }  // namespace
 
-void AppendWordKey(std::string_view word, KeyText& key) {
+void AppendWordKey(std::string_view word, KeyText& key, FoldRules rules) {
   if (AppendAsciiKey(word, key)) return;
   const auto* bytes = reinterpret_cast<const uint8_t*>(word.data());
   const auto length = static_cast<int32_t>(word.size());
@@ -137,7 +184,7 @@ void AppendWordKey(std::string_view word, KeyText& key) {
   int32_t run_start = 0;
   const auto flush = [&](int32_t end) {
     if (run.empty()) return;
-    AppendFoldedRun(run, word.substr(run_start, end - run_start), key);
+    AppendFoldedRun(run, word.substr(run_start, end - run_start), rules, key);
     run.clear();
   };
   for (int32_t i = 0; i < length;) {
@@ -155,9 +202,9 @@ void AppendWordKey(std::string_view word, KeyText& key) {
   flush(length);
 }
 
-std::string WordKey(std::string_view word) {
+std::string WordKey(std::string_view word, FoldRules rules) {
   KeyText key;
-  AppendWordKey(word, key);
+  AppendWordKey(word, key, rules);
   return std::string(key);
 }
 

@@ -48,11 +48,12 @@ WordMatcher::WordMatcher(Words words) {
   // A list of ASCII words is compared as it is; the list's text holds all
   // of its words, so one look at it tells.
   if (!long_list && IsAscii(words.text)) return;
+  const FoldRules rules = LoadedFoldRules();
   for (std::size_t i = 0; i < words.Count(); ++i) {
     Comparand comparand{words.spans[i], false};
     if (long_list || !IsAscii(words[i])) {
       const std::size_t start = keys_.size();
-      AppendWordKey(words[i], keys_);
+      AppendWordKey(words[i], keys_, rules);
       comparand = {{start, keys_.size() - start}, true};
     }
     comparands_.push_back(comparand);
