@@ -6,6 +6,7 @@
 #include <unicode/utf16.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <new>
 
 namespace wordlap::platform {
@@ -41,10 +42,11 @@ void AppendLowerAscii(std::string_view raw, KeyText& key) {
 }
 
 void AppendCodePoint(UChar32 c, KeyText& key) {
-  char bytes[U8_MAX_LENGTH];
-  int32_t length = 0;
-  U8_APPEND_UNSAFE(bytes, length, c);  // c is a scalar value or U+DCxx
-  key.append(bytes, static_cast<std::size_t>(length));
+  const std::size_t size = key.size();
+  key.resize_for_overwrite(size + U8_MAX_LENGTH);
+  std::size_t length = 0;
+  U8_APPEND_UNSAFE(key.data() + size, length, c);  // a scalar value or U+DCxx
+  key.resize_for_overwrite(size + length);
 }
 
 // U+DC00 + byte as UTF-8: a lone surrogate, which well-formed text never
@@ -127,13 +129,17 @@ void AppendExpanded(UChar32 c, FoldRules rules, Utf16& out) {
   }
 }
 
-void Expand(const Utf16& in, FoldRules rules, Utf16& out) {
+// Returns the highest code point it read.
+UChar32 Expand(const Utf16& in, FoldRules rules, Utf16& out) {
   out.clear();
+  UChar32 highest = 0;
   for (std::size_t i = 0; i < in.size();) {
     UChar32 c;
     U16_NEXT_UNSAFE(in.data(), i, c);  // ICU's output is well-formed
     AppendExpanded(c, rules, out);
+    highest = std::max(highest, c);
   }
+  return highest;
 }
 
 struct Normalizers {
@@ -150,26 +156,53 @@ Normalizers LoadNormalizers() {
   return n;
 }
 
-// Appends NFC(Expand(CaseFold(NFD(run)))) as UTF-8; `raw` is the same run in
-// its original UTF-8 bytes, used only if ICU cannot work on it.
-void AppendFoldedRun(const Utf16& run, std::string_view raw, FoldRules rules,
-                     KeyText& key) {
+// A well-formed stretch of a word, as UTF-16.
+struct Run {
+  Utf16 text;
+  UChar32 highest = 0;   // its highest code point
+  std::string_view raw;  // its UTF-8 bytes, used only if ICU cannot work on it
+};
+
+// Latin letters up to U+017F (ASCII, Latin-1, Latin Extended-A) fold to the
+// same key with or without their canonical decomposition first: none of them
+// is a mark, and none decomposes into a letter that Expand writes out. And
+// text without a code point from U+0300 on is in NFC as it is: every
+// character below it is a starter that nothing composes with. So a run of
+// such letters, the usual accented word, skips both normalisations that do
+// not change it (WordKey.SameForEveryCanonicalDecomposition checks every
+// character against its decomposition).
+constexpr UChar32 kFoldsWithoutDecomposing = 0x0180;
+constexpr UChar32 kFirstCombiningMark = 0x0300;
+
+// Appends NFC(Expand(CaseFold(NFD(run)))) as UTF-8.
+void AppendFoldedRun(const Run& run, FoldRules rules, KeyText& key) {
   static const Normalizers normalizers = LoadNormalizers();
   Utf16 decomposed, folded, expanded, composed;
-  if (normalizers.nfd == nullptr ||
-      !Normalize(normalizers.nfd, run, decomposed) ||
-      !CaseFold(decomposed, folded)) {
-    AppendLowerAscii(raw, key);
+  const Utf16* text = &run.text;
+  if (run.highest >= kFoldsWithoutDecomposing) {
+    if (normalizers.nfd == nullptr ||
+        !Normalize(normalizers.nfd, run.text, decomposed)) {
+      AppendLowerAscii(run.raw, key);
+      return;
+    }
+    text = &decomposed;
+  }
+  if (!CaseFold(*text, folded)) {
+    AppendLowerAscii(run.raw, key);
     return;
   }
-  Expand(folded, rules, expanded);
-  if (!Normalize(normalizers.nfc, expanded, composed)) {
-    AppendLowerAscii(raw, key);
-    return;
+  text = &expanded;
+  if (Expand(folded, rules, expanded) >= kFirstCombiningMark) {
+    if (normalizers.nfc == nullptr ||
+        !Normalize(normalizers.nfc, expanded, composed)) {
+      AppendLowerAscii(run.raw, key);
+      return;
+    }
+    text = &composed;
   }
-  for (std::size_t i = 0; i < composed.size();) {
+  for (std::size_t i = 0; i < text->size();) {
     UChar32 c;
-    U16_NEXT_UNSAFE(composed.data(), i, c);
+    U16_NEXT_UNSAFE(text->data(), i, c);
     AppendCodePoint(c, key);
   }
 }
@@ -180,20 +213,23 @@ void AppendWordKey(std::string_view word, KeyText& key, FoldRules rules) {
   if (AppendAsciiKey(word, key)) return;
   const auto* bytes = reinterpret_cast<const uint8_t*>(word.data());
   const auto length = static_cast<int32_t>(word.size());
-  Utf16 run;
+  Run run;
   int32_t run_start = 0;
   const auto flush = [&](int32_t end) {
-    if (run.empty()) return;
-    AppendFoldedRun(run, word.substr(run_start, end - run_start), rules, key);
-    run.clear();
+    if (run.text.empty()) return;
+    run.raw = word.substr(run_start, end - run_start);
+    AppendFoldedRun(run, rules, key);
+    run.text.clear();
+    run.highest = 0;
   };
   for (int32_t i = 0; i < length;) {
     const int32_t start = i;
     UChar32 c;
     U8_NEXT(bytes, i, length, c);
     if (c >= 0) {
-      if (run.empty()) run_start = start;
-      AppendUtf16(c, run);
+      if (run.text.empty()) run_start = start;
+      AppendUtf16(c, run.text);
+      run.highest = std::max(run.highest, c);
       continue;
     }
     flush(start);
