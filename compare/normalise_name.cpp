@@ -8,7 +8,7 @@
 namespace wordlap {
 namespace {
 
-char Cleaned(char c) { return c == '_' || c == '-' ? ' ' : c; }
+char Cleaned(char c) { return (c == '_') | (c == '-') ? ' ' : c; }
 
 }  // namespace
 
@@ -17,7 +17,14 @@ NameText NormaliseName(std::string_view file_name, LineSink* sink) {
 
   std::string_view kept = file_name;
   const std::string_view extension = ExtensionPart(file_name);
-  if (!extension.empty()) kept = kept.substr(0, kept.find(extension));
+  if (!extension.empty()) {
+    // Usually the extension's dot is the name's first one, and then the
+    // first occurrence of the extension is the extension itself.
+    const std::size_t first_dot = kept.find('.');
+    const std::size_t own_dot = kept.size() - extension.size();
+    kept =
+        kept.substr(0, first_dot == own_dot ? own_dot : kept.find(extension));
+  }
   if (sink) sink->Line(LineText("no extension: ", kept));
 
   // Both replacements keep every byte in its place, so one pass over the

@@ -15,11 +15,6 @@ std::vector<std::string> WordList::Entries() const {
   return entries;
 }
 
-bool WordList::Contains(std::string_view probe) const {
-  if (!matcher_) matcher_.emplace(Words());
-  return matcher_->Contains(Words(), probe);
-}
-
 bool operator==(const WordList& a, const WordList& b) {
   if (a.Count() != b.Count()) return false;
   for (std::size_t i = 0; i < a.Count(); ++i) {

@@ -30,7 +30,10 @@ class WordList {
 
   // True when some entry equals `probe` without regard to case, as the
   // platform compares words.
-  bool Contains(std::string_view probe) const;
+  bool Contains(std::string_view probe) const {
+    if (!matcher_) matcher_.emplace(Words());
+    return matcher_->Contains(Words(), probe);
+  }
 
   friend bool operator==(const WordList& a, const WordList& b);
   // Keeps the text once and records where its entries lie in it.

@@ -39,10 +39,10 @@ bool WordsEqual(std::string_view a, std::string_view b);
 //   class WordMatcher {
 //    public:
 //     // Prepares lookups in `words`.
-//     explicit WordMatcher(Words words);
+//     explicit WordMatcher(const Words& words);
 //     // True when some word of `words`, the same words it was prepared
 //     // for, equals `probe`; the search stops at the first one.
-//     bool Contains(Words words, std::string_view probe) const;
+//     bool Contains(const Words& words, std::string_view probe) const;
 //   };
 //
 // in a header of its own, since what a matcher holds differs by platform and

@@ -12,38 +12,9 @@ std::size_t Hash(std::string_view key) {
   return std::hash<std::string_view>{}(key);
 }
 
-bool IsAscii(std::string_view word) {
-  unsigned char bytes_seen = 0;
-  for (const char c : word) bytes_seen |= static_cast<unsigned char>(c);
-  return bytes_seen < 0x80;
-}
-
-char LowerAscii(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + ('a' - 'A')) : c;
-}
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i] && LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-  }
-  return true;
-}
-
-bool AnyEqualIgnoringAsciiCase(Words words, std::string_view wanted) {
-  for (const WordSpan& span : words.spans) {
-    if (span.size == wanted.size() &&
-        EqualIgnoringAsciiCase({words.text.data() + span.offset, span.size},
-                               wanted)) {
-      return true;
-    }
-  }
-  return false;
-}
-
 }  // namespace
 
-WordMatcher::WordMatcher(Words words) {
+WordMatcher::WordMatcher(const Words& words) {
   const bool long_list = words.Count() > kLinearLimit;
   // A list of ASCII words is compared as it is; the list's text holds all
   // of its words, so one look at it tells.
@@ -63,7 +34,7 @@ WordMatcher::WordMatcher(Words words) {
 
 // At most half the slots are used, so every probe sequence is short and
 // ends at an empty slot. Equal keys are stored once.
-void WordMatcher::BuildTable(Words words) {
+void WordMatcher::BuildTable(const Words& words) {
   const std::size_t count = comparands_.size();
   std::size_t size = 1;
   while (size < 2 * count) size *= 2;
@@ -83,15 +54,9 @@ void WordMatcher::BuildTable(Words words) {
   }
 }
 
-bool WordMatcher::Contains(Words words, std::string_view probe) const {
+bool WordMatcher::ContainsByKeys(const Words& words,
+                                 std::string_view probe) const {
   if (!slots_.empty()) return TableContains(words, probe);
-  if (comparands_.empty()) {
-    // Every word is ASCII, so a probe with any other byte can equal one only
-    // by its key: the probe's own bytes are tried first, and its key only
-    // when it is not ASCII.
-    return AnyEqualIgnoringAsciiCase(words, probe) ||
-           (!IsAscii(probe) && KeyContains(words, probe));
-  }
   if (!IsAscii(probe)) return KeyContains(words, probe);
   for (std::size_t i = 0; i < words.Count(); ++i) {
     if (EqualIgnoringAsciiCase(Text(words, i), probe)) return true;
@@ -99,7 +64,8 @@ bool WordMatcher::Contains(Words words, std::string_view probe) const {
   return false;
 }
 
-bool WordMatcher::KeyContains(Words words, std::string_view probe) const {
+bool WordMatcher::KeyContains(const Words& words,
+                              std::string_view probe) const {
   KeyText key;
   AppendWordKey(probe, key);
   for (std::size_t i = 0; i < words.Count(); ++i) {
@@ -108,7 +74,8 @@ bool WordMatcher::KeyContains(Words words, std::string_view probe) const {
   return false;
 }
 
-bool WordMatcher::TableContains(Words words, std::string_view probe) const {
+bool WordMatcher::TableContains(const Words& words,
+                                std::string_view probe) const {
   KeyText key;
   AppendWordKey(probe, key);
   const std::string_view wanted = key;

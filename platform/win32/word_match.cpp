@@ -25,7 +25,7 @@ bool LocaleEqual(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-bool WordMatcher::Contains(Words words, std::string_view probe) const {
+bool WordMatcher::Contains(const Words& words, std::string_view probe) const {
   for (std::size_t i = 0; i < words.Count(); ++i) {
     if (LocaleEqual(words[i], probe)) return true;
   }

@@ -7,8 +7,8 @@ namespace wordlap::platform {
 // search in list order that stops at the first equal word.
 class WordMatcher {
  public:
-  explicit WordMatcher(Words) {}
-  bool Contains(Words words, std::string_view probe) const;
+  explicit WordMatcher(const Words&) {}
+  bool Contains(const Words& words, std::string_view probe) const;
 };
 
 }  // namespace wordlap::platform
