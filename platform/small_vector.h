@@ -52,8 +52,9 @@ class SmallVector {
   const T* end() const noexcept { return data_ + size_; }
   T& back() noexcept { return data_[size_ - 1]; }
 
-  // A text held in a SmallVector of bytes reads as a string_view.
-  operator std::string_view() const noexcept requires std::is_same_v<T, char> {
+  // A text held in a SmallVector of characters reads as a string_view.
+  operator std::basic_string_view<T>() const noexcept requires
+      std::is_same_v<T, char> || std::is_same_v<T, char16_t> {
     return {data_, size_};
   }
 
@@ -96,7 +97,9 @@ class SmallVector {
     other.size_ = 0;
   }
 
-  void Grow(std::size_t needed) {
+  // Kept out of line: it runs once for a name of usual length, and the
+  // appends that call it stay small enough to be inlined.
+  [[gnu::noinline]] void Grow(std::size_t needed) {
     const std::size_t capacity = std::max(needed, 2 * capacity_);
     auto heap = std::make_unique_for_overwrite<T[]>(capacity);
     std::memcpy(heap.get(), data_, size_ * sizeof(T));

@@ -41,27 +41,26 @@ void AppendLowerAscii(std::string_view raw, KeyText& key) {
   for (const char c : raw) key.push_back(LowerAscii(c));
 }
 
-void AppendCodePoint(UChar32 c, KeyText& key) {
-  const std::size_t size = key.size();
-  key.resize_for_overwrite(size + U8_MAX_LENGTH);
+// Appends UTF-16 text as UTF-8. Each UTF-16 unit takes at most three bytes,
+// so room is made once and the bytes are written in one loop.
+void AppendUtf8(std::u16string_view text, KeyText& key) {
+  const std::size_t start = key.size();
+  key.resize_for_overwrite(start + 3 * text.size());
+  char* const out = key.data() + start;
   std::size_t length = 0;
-  U8_APPEND_UNSAFE(key.data() + size, length, c);  // a scalar value or U+DCxx
-  key.resize_for_overwrite(size + length);
+  for (std::size_t i = 0; i < text.size();) {
+    UChar32 c;
+    U16_NEXT_UNSAFE(text.data(), i, c);  // well-formed, or a lone U+DCxx
+    U8_APPEND_UNSAFE(out, length, c);
+  }
+  key.resize_for_overwrite(start + length);
 }
 
 // U+DC00 + byte as UTF-8: a lone surrogate, which well-formed text never
 // holds, so an escaped byte can only ever equal the same escaped byte.
 void AppendEscapedByte(unsigned char byte, KeyText& key) {
-  AppendCodePoint(0xDC00 + byte, key);
-}
-
-void AppendUtf16(UChar32 c, Utf16& text) {
-  if (U_IS_BMP(c)) {
-    text.push_back(static_cast<UChar>(c));
-  } else {
-    text.push_back(U16_LEAD(c));
-    text.push_back(U16_TRAIL(c));
-  }
+  const char16_t escape = static_cast<char16_t>(0xDC00 + byte);
+  AppendUtf8({&escape, 1}, key);
 }
 
 // Runs an ICU function of the usual (dest, capacity, &status) shape into
@@ -83,7 +82,7 @@ bool Fill(Utf16& out, std::size_t guess, Call call) {
   return true;
 }
 
-bool Normalize(const UNormalizer2* form, const Utf16& in, Utf16& out) {
+bool Normalize(const UNormalizer2* form, std::u16string_view in, Utf16& out) {
   return Fill(out, in.size() * 3 + 8,
               [&](UChar* dest, int32_t capacity, UErrorCode* status) {
                 return unorm2_normalize(form, in.data(),
@@ -92,7 +91,7 @@ bool Normalize(const UNormalizer2* form, const Utf16& in, Utf16& out) {
               });
 }
 
-bool CaseFold(const Utf16& in, Utf16& out) {
+bool CaseFold(std::u16string_view in, Utf16& out) {
   return Fill(out, in.size() * 3 + 8,
               [&](UChar* dest, int32_t capacity, UErrorCode* status) {
                 return u_strFoldCase(dest, capacity, in.data(),
@@ -101,44 +100,42 @@ bool CaseFold(const Utf16& in, Utf16& out) {
               });
 }
 
-// What Expand writes for one code point of folded text: nothing for a
-// default-ignorable one, two letters for a ligature letter, else itself.
-// Folding has already turned Œ, Þ, Ĳ and Æ into œ, þ, ĳ and æ.
-void AppendExpanded(UChar32 c, FoldRules rules, Utf16& out) {
-  const char* letters = nullptr;
-  switch (c) {
-    case 0x0153:  // œ
-      letters = "oe";
-      break;
-    case 0x00FE:  // þ
-      letters = "th";
-      break;
-    case 0x0133:  // ĳ
-      letters = "ij";
-      break;
-    case 0x00E6:  // æ
-      if (!rules.ae_is_letter) letters = "ae";
-      break;
-  }
-  if (letters != nullptr) {
-    out.push_back(static_cast<UChar>(letters[0]));
-    out.push_back(static_cast<UChar>(letters[1]));
-  } else if (c < 0xAD ||
-             !u_hasBinaryProperty(c, UCHAR_DEFAULT_IGNORABLE_CODE_POINT)) {
-    AppendUtf16(c, out);  // no code point below U+00AD is ignorable
-  }
-}
-
-// Returns the highest code point it read.
-UChar32 Expand(const Utf16& in, FoldRules rules, Utf16& out) {
-  out.clear();
+// Drops the default-ignorable code points of folded text and writes each
+// ligature letter as its two letters. Folding has already turned Œ, Þ, Ĳ
+// and Æ into œ, þ, ĳ and æ. Returns the highest code point it kept.
+UChar32 Expand(std::u16string_view in, FoldRules rules, Utf16& out) {
+  // No unit becomes more than two.
+  out.resize_for_overwrite(2 * in.size());
+  std::size_t length = 0;
   UChar32 highest = 0;
   for (std::size_t i = 0; i < in.size();) {
     UChar32 c;
     U16_NEXT_UNSAFE(in.data(), i, c);  // ICU's output is well-formed
-    AppendExpanded(c, rules, out);
-    highest = std::max(highest, c);
+    const char* letters = nullptr;
+    switch (c) {
+      case 0x0153:  // œ
+        letters = "oe";
+        break;
+      case 0x00FE:  // þ
+        letters = "th";
+        break;
+      case 0x0133:  // ĳ
+        letters = "ij";
+        break;
+      case 0x00E6:  // æ
+        if (!rules.ae_is_letter) letters = "ae";
+        break;
+    }
+    if (letters != nullptr) {
+      out[length++] = static_cast<UChar>(letters[0]);
+      out[length++] = static_cast<UChar>(letters[1]);
+    } else if (c < 0xAD ||
+               !u_hasBinaryProperty(c, UCHAR_DEFAULT_IGNORABLE_CODE_POINT)) {
+      U16_APPEND_UNSAFE(out.data(), length, c);  // nothing below U+00AD is
+      highest = std::max(highest, c);            // ignorable
+    }
   }
+  out.resize_for_overwrite(length);
   return highest;
 }
 
@@ -156,9 +153,9 @@ Normalizers LoadNormalizers() {
   return n;
 }
 
-// A well-formed stretch of a word, as UTF-16.
+// A well-formed stretch of a word.
 struct Run {
-  Utf16 text;
+  std::u16string_view text;
   UChar32 highest = 0;   // its highest code point
   std::string_view raw;  // its UTF-8 bytes, used only if ICU cannot work on it
 };
@@ -178,33 +175,30 @@ constexpr UChar32 kFirstCombiningMark = 0x0300;
 void AppendFoldedRun(const Run& run, FoldRules rules, KeyText& key) {
   static const Normalizers normalizers = LoadNormalizers();
   Utf16 decomposed, folded, expanded, composed;
-  const Utf16* text = &run.text;
+  std::u16string_view text = run.text;
   if (run.highest >= kFoldsWithoutDecomposing) {
     if (normalizers.nfd == nullptr ||
-        !Normalize(normalizers.nfd, run.text, decomposed)) {
+        !Normalize(normalizers.nfd, text, decomposed)) {
       AppendLowerAscii(run.raw, key);
       return;
     }
-    text = &decomposed;
+    text = decomposed;
   }
-  if (!CaseFold(*text, folded)) {
+  if (!CaseFold(text, folded)) {
     AppendLowerAscii(run.raw, key);
     return;
   }
-  text = &expanded;
-  if (Expand(folded, rules, expanded) >= kFirstCombiningMark) {
+  const UChar32 highest = Expand(folded, rules, expanded);
+  text = expanded;
+  if (highest >= kFirstCombiningMark) {
     if (normalizers.nfc == nullptr ||
         !Normalize(normalizers.nfc, expanded, composed)) {
       AppendLowerAscii(run.raw, key);
       return;
     }
-    text = &composed;
+    text = composed;
   }
-  for (std::size_t i = 0; i < text->size();) {
-    UChar32 c;
-    U16_NEXT_UNSAFE(text->data(), i, c);
-    AppendCodePoint(c, key);
-  }
+  AppendUtf8(text, key);
 }
 
 }  // namespace
@@ -213,23 +207,30 @@ void AppendWordKey(std::string_view word, KeyText& key, FoldRules rules) {
   if (AppendAsciiKey(word, key)) return;
   const auto* bytes = reinterpret_cast<const uint8_t*>(word.data());
   const auto length = static_cast<int32_t>(word.size());
-  Run run;
+  // A word never has more UTF-16 units than UTF-8 bytes; the runs of the
+  // word are decoded one after another into the same room.
+  Utf16 units;
+  units.resize_for_overwrite(word.size());
+  std::size_t run_length = 0;
   int32_t run_start = 0;
+  UChar32 highest = 0;
   const auto flush = [&](int32_t end) {
-    if (run.text.empty()) return;
-    run.raw = word.substr(run_start, end - run_start);
-    AppendFoldedRun(run, rules, key);
-    run.text.clear();
-    run.highest = 0;
+    if (run_length == 0) return;
+    AppendFoldedRun({{units.data(), run_length},
+                     highest,
+                     word.substr(run_start, end - run_start)},
+                    rules, key);
+    run_length = 0;
+    highest = 0;
   };
   for (int32_t i = 0; i < length;) {
     const int32_t start = i;
     UChar32 c;
     U8_NEXT(bytes, i, length, c);
     if (c >= 0) {
-      if (run.text.empty()) run_start = start;
-      AppendUtf16(c, run.text);
-      run.highest = std::max(run.highest, c);
+      if (run_length == 0) run_start = start;
+      U16_APPEND_UNSAFE(units.data(), run_length, c);
+      highest = std::max(highest, c);
       continue;
     }
     flush(start);

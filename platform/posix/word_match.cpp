@@ -16,75 +16,62 @@ std::size_t Hash(std::string_view key) {
 
 WordMatcher::WordMatcher(const Words& words) {
   const bool long_list = words.Count() > kLinearLimit;
-  // A list of ASCII words is compared as it is; the list's text holds all
-  // of its words, so one look at it tells.
+  // The list's text holds all of its words, so one look at it tells whether
+  // they are all ASCII.
   if (!long_list && IsAscii(words.text)) return;
+  keyed_ = true;
   const FoldRules rules = LoadedFoldRules();
   for (std::size_t i = 0; i < words.Count(); ++i) {
-    Comparand comparand{words.spans[i], false};
-    if (long_list || !IsAscii(words[i])) {
-      const std::size_t start = keys_.size();
-      AppendWordKey(words[i], keys_, rules);
-      comparand = {{start, keys_.size() - start}, true};
-    }
-    comparands_.push_back(comparand);
+    const std::size_t start = keys_.size();
+    AppendWordKey(words[i], keys_, rules);
+    key_spans_.push_back({start, keys_.size() - start});
   }
-  if (long_list) BuildTable(words);
+  if (long_list) BuildTable();
 }
 
 // At most half the slots are used, so every probe sequence is short and
 // ends at an empty slot. Equal keys are stored once.
-void WordMatcher::BuildTable(const Words& words) {
-  const std::size_t count = comparands_.size();
+void WordMatcher::BuildTable() {
+  const Words keys = Keys();
+  const std::size_t count = keys.Count();
   std::size_t size = 1;
   while (size < 2 * count) size *= 2;
   slots_.assign(size, kEmpty);
   mask_ = size - 1;
   hashes_.reserve(count);
   for (std::uint32_t key = 0; key < count; ++key) {
-    const std::string_view text = Text(words, key);
-    const std::size_t hash = Hash(text);
+    const std::size_t hash = Hash(keys[key]);
     hashes_.push_back(hash);
     std::size_t i = hash & mask_;
     while (slots_[i] != kEmpty &&
-           !(hashes_[slots_[i]] == hash && Text(words, slots_[i]) == text)) {
+           !(hashes_[slots_[i]] == hash && keys[slots_[i]] == keys[key])) {
       i = (i + 1) & mask_;
     }
     if (slots_[i] == kEmpty) slots_[i] = key;
   }
 }
 
-bool WordMatcher::ContainsByKeys(const Words& words,
-                                 std::string_view probe) const {
-  if (!slots_.empty()) return TableContains(words, probe);
-  if (!IsAscii(probe)) return KeyContains(words, probe);
-  for (std::size_t i = 0; i < words.Count(); ++i) {
-    if (EqualIgnoringAsciiCase(Text(words, i), probe)) return true;
-  }
-  return false;
-}
-
-bool WordMatcher::KeyContains(const Words& words,
-                              std::string_view probe) const {
+bool WordMatcher::ContainsKeyOf(const Words& words,
+                                std::string_view probe) const {
   KeyText key;
   AppendWordKey(probe, key);
-  for (std::size_t i = 0; i < words.Count(); ++i) {
-    if (EqualIgnoringAsciiCase(Text(words, i), key)) return true;
-  }
-  return false;
+  return AnyEqualIgnoringAsciiCase(words, key);
 }
 
-bool WordMatcher::TableContains(const Words& words,
-                                std::string_view probe) const {
+bool WordMatcher::KeyedContains(std::string_view probe) const {
+  if (slots_.empty()) {
+    // An ASCII probe is compared as it is, like an ASCII word.
+    return IsAscii(probe) ? AnyEqualIgnoringAsciiCase(Keys(), probe)
+                          : ContainsKeyOf(Keys(), probe);
+  }
   KeyText key;
   AppendWordKey(probe, key);
   const std::string_view wanted = key;
   const std::size_t hash = Hash(wanted);
+  const Words keys = Keys();
   for (std::size_t i = hash & mask_; slots_[i] != kEmpty; i = (i + 1) & mask_) {
     const std::uint32_t position = slots_[i];
-    if (hashes_[position] == hash && Text(words, position) == wanted) {
-      return true;
-    }
+    if (hashes_[position] == hash && keys[position] == wanted) return true;
   }
   return false;
 }
