@@ -24,42 +24,58 @@ bool HasFlag(char c) {
   return (kByteFlags[static_cast<unsigned char>(c)] & kFlags) != 0;
 }
 
-// The position of the last character of `text` that `wanted` accepts, or
-// npos. Without double-byte characters every byte is a character of its
-// own, so the text is searched from its end and only the file name is read.
-// Otherwise the second byte of a character may look like a separator, and
-// only a walk from the start tells which bytes are second bytes.
-template <typename Wanted>
-std::size_t FindLastCharacter(std::string_view text, Wanted wanted) {
+// Without double-byte characters every byte is a character of its own, so
+// the path is searched from its end, and only its file name is read: from
+// dot to dot, the last one first, up to the last separator. Otherwise the
+// second byte of a character may look like a separator, and only a walk
+// from the start tells which bytes are second bytes.
+FileName SearchFileName(std::string_view path) {
+  constexpr std::size_t kNone = std::string_view::npos;
+  std::size_t separator = kNone;
+  std::size_t last_dot = kNone;
+  std::size_t first_dot = kNone;
   if (!platform::HasLeadBytes()) {
-    const auto last = std::find_if(text.rbegin(), text.rend(), wanted);
-    return last == text.rend()
-               ? std::string_view::npos
-               : static_cast<std::size_t>(text.rend() - last) - 1;
+    const auto position = [&](auto it) {
+      return static_cast<std::size_t>(path.rend() - it) - 1;
+    };
+    auto it = path.rbegin();
+    while ((it = std::find_if(it, path.rend(),
+                              HasFlag<kDot | kDirectorySeparator>)) !=
+               path.rend() &&
+           *it == '.') {
+      first_dot = position(it);
+      if (last_dot == kNone) last_dot = first_dot;
+      ++it;
+    }
+    if (it != path.rend()) separator = position(it);
+  } else {
+    for (std::size_t i = 0; i < path.size(); ++i) {
+      if (HasFlag<kDirectorySeparator>(path[i])) {
+        separator = i;
+        last_dot = first_dot = kNone;
+      } else if (path[i] == '.') {
+        if (first_dot == kNone) first_dot = i;
+        last_dot = i;
+      }
+      if (platform::IsLeadByte(static_cast<unsigned char>(path[i]))) ++i;
+    }
   }
-  std::size_t found = std::string_view::npos;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (wanted(text[i])) found = i;
-    if (platform::IsLeadByte(static_cast<unsigned char>(text[i]))) ++i;
-  }
-  return found;
+  const std::size_t start = separator == kNone ? 0 : separator + 1;
+  return {path.substr(start),
+          last_dot == kNone ? std::string_view() : path.substr(last_dot),
+          first_dot == kNone ? kNone : first_dot - start};
 }
 
 }  // namespace
 
+FileName FileNameOf(std::string_view path) { return SearchFileName(path); }
+
 std::string_view FileNamePart(std::string_view path) {
-  const std::size_t separator =
-      FindLastCharacter(path, HasFlag<kDirectorySeparator>);
-  return separator == std::string_view::npos ? path
-                                             : path.substr(separator + 1);
+  return SearchFileName(path).name;
 }
 
 std::string_view ExtensionPart(std::string_view name) {
-  // The last dot counts only when no separator follows it.
-  const std::size_t last =
-      FindLastCharacter(name, HasFlag<kDot | kDirectorySeparator>);
-  if (last == std::string_view::npos || name[last] != '.') return {};
-  return name.substr(last);
+  return SearchFileName(name).extension;
 }
 
 }  // namespace wordlap

@@ -13,7 +13,7 @@
 namespace wordlap {
 
 WordList PathWords(std::string_view path, LineSink* sink) {
-  const NameText name = NormaliseName(FileNamePart(path), sink);
+  const NameText name = NormaliseName(FileNameOf(path), sink);
   if (sink) sink->Line(LineText("splitting \"", name, "\""));
   WordList words = SplitWords(name);
   if (sink) sink->Line(LineText("split to ", CommaText(words)));

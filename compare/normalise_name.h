@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "compare/file_name.h"
 #include "platform/small_vector.h"
 #include "trace/line_sink.h"
 
@@ -17,5 +18,9 @@ using NameText = SmallVector<char, 256>;
 // then replaces every `_` and `-` by a space. Sends the lines
 // "unprocessed: ", "no extension: " and "cleaned: " to `sink` when given.
 NameText NormaliseName(std::string_view file_name, LineSink* sink = nullptr);
+
+// The same for a file name whose extension is already known, as FileNameOf
+// finds both at once.
+NameText NormaliseName(const FileName& file, LineSink* sink = nullptr);
 
 }  // namespace wordlap

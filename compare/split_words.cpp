@@ -13,6 +13,12 @@ std::string_view Trimmed(std::string_view word) {
   return word;
 }
 
+// Most words have nothing to trim, which their two ends tell.
+bool NeedsTrimming(std::string_view word) {
+  return !word.empty() &&
+         (IsBlankOrControl(word.front()) || IsBlankOrControl(word.back()));
+}
+
 }  // namespace
 
 // The list keeps a copy of the whole text, and every entry is the place of a
@@ -28,7 +34,7 @@ WordList SplitWords(std::string_view text, char delimiter, bool trim) {
   for (const char* start = begin; start != end;) {
     const char* const stop = std::find(start, end, delimiter);
     std::string_view word(start, static_cast<std::size_t>(stop - start));
-    if (trim) word = Trimmed(word);
+    if (trim && NeedsTrimming(word)) word = Trimmed(word);
     list.spans_.push_back(
         {static_cast<std::size_t>(word.data() - begin), word.size()});
     if (stop == end) break;

@@ -60,6 +60,38 @@ TEST(FileNamePart, EndsDirectoryAtBackslashColonAndSlash) {
   }
 }
 
+// One search from the end finds the file name, its extension and its first
+// dot; NormaliseName cuts at the first occurrence of the extension with
+// what it finds.
+TEST(FileNameOf, FindsNameExtensionAndFirstDot) {
+  constexpr std::size_t kNone = std::string_view::npos;
+  const struct {
+    std::string_view path, name, extension;
+    std::size_t first_dot;
+  } kCases[] = {
+      {"D:\\Music\\Song.mp3", "Song.mp3", ".mp3", 4},
+      {"/a.b/c.d/Vol.1 Part.1.txt", "Vol.1 Part.1.txt", ".txt", 3},
+      {"x.y\\README", "README", "", kNone},
+      {"dir.d/", "", "", kNone},
+      {".mp3", ".mp3", ".mp3", 0},
+      {"name.", "name.", ".", 4},
+      {"a:b.c:d.e", "d.e", ".e", 1},
+      {"", "", "", kNone},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.path);
+    const FileName file = FileNameOf(c.path);
+    EXPECT_EQ(file.name, c.name);
+    EXPECT_EQ(file.extension, c.extension);
+    EXPECT_EQ(file.first_dot, c.first_dot);
+    EXPECT_EQ(FileNamePart(c.path), c.name);
+    EXPECT_EQ(ExtensionPart(c.name), c.extension);
+    // Both ways into NormaliseName give the same name.
+    EXPECT_EQ(std::string_view(NormaliseName(file)),
+              std::string_view(NormaliseName(c.name)));
+  }
+}
+
 TEST(SplitWords, KeepsEmptyEntriesBetweenDelimiters) {
   for (const cases::SplitCase& c : cases::kSplitCases) {
     SCOPED_TRACE(testing::Message() << "text '" << c.text << "' delimiter '"
