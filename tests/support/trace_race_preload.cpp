@@ -90,12 +90,7 @@ extern "C" __attribute__((visibility("default"))) int open(const char* path,
   return RealOpen()(path, flags, mode);
 }
 
-extern "C" __attribute__((visibility("default"))) int open64(const char* path,
-                                                             int flags, ...) {
-  va_list arguments;
-  va_start(arguments, flags);
-  const mode_t mode = ModeArgument(flags, arguments);
-  va_end(arguments);
-  BeforeOpen(path, flags);
-  return RealOpen()(path, flags, mode);
-}
+// The same function under the large-file name, which the C library also
+// exports.
+extern "C" __attribute__((visibility("default"), alias("open"))) int open64(
+    const char* path, int flags, ...);
