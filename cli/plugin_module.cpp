@@ -48,12 +48,30 @@ void* PluginModule::Resolve(const char* name) {
   return symbol;
 }
 
-std::string DefaultPluginPath() {
+std::vector<std::string> DefaultPluginPaths() {
+  constexpr char kModule[] = "Wordlap.so";
   std::error_code error;
+  // The command itself, links resolved: a link to an installed command
+  // finds the plug-in of that install.
   const std::filesystem::path self =
       std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return "Wordlap.so";
-  return (self.parent_path() / "Wordlap.so").string();
+  if (error) return {kModule};
+  const std::filesystem::path bin = self.parent_path();
+  return {(bin / kModule).string(),
+          (bin / WORDLAP_PLUGIN_DIR_FROM_BIN / kModule)
+              .lexically_normal()
+              .string()};
+}
+
+std::string FindDefaultPlugin() {
+  const std::vector<std::string> paths = DefaultPluginPaths();
+  std::string looked;
+  for (const std::string& path : paths) {
+    struct stat status;
+    if (::stat(path.c_str(), &status) == 0) return path;
+    looked += looked.empty() ? path : " or " + path;
+  }
+  throw PluginError("no plug-in at " + looked);
 }
 
 }  // namespace wordlap::cli
