@@ -16,7 +16,11 @@ PluginModule::PluginModule(const std::string& path) : path_(path) {
   if (!S_ISREG(status.st_mode)) {
     throw PluginError("not a file: " + path);
   }
-  handle_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  // dlopen looks a name without a slash up in the library search path, not
+  // in the current folder: the module loaded would not be the file named.
+  const std::string file =
+      path.find('/') == std::string::npos ? "./" + path : path;
+  handle_ = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) {
     const char* reason = ::dlerror();
     throw PluginError("cannot load " + path + ": " +
@@ -55,7 +59,7 @@ std::vector<std::string> DefaultPluginPaths() {
   // finds the plug-in of that install.
   const std::filesystem::path self =
       std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return {kModule};
+  if (error) return {};  // nowhere to look: --plugin must say
   const std::filesystem::path bin = self.parent_path();
   return {(bin / kModule).string(),
           (bin / WORDLAP_PLUGIN_DIR_FROM_BIN / kModule)
@@ -70,6 +74,9 @@ std::string FindDefaultPlugin() {
     struct stat status;
     if (::stat(path.c_str(), &status) == 0) return path;
     looked += looked.empty() ? path : " or " + path;
+  }
+  if (looked.empty()) {
+    throw PluginError("cannot tell where wordlap is installed; give --plugin");
   }
   throw PluginError("no plug-in at " + looked);
 }

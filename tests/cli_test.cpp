@@ -289,6 +289,17 @@ TEST(WordlapVersion, NamesTheCommandAndThePlugInItLoads) {
                         "host version: 0.8.2\n");
 }
 
+// A module named without a folder is the file in the current folder, as for
+// any other file argument, not a library of the system's search path.
+TEST(WordlapCompare, LoadsAPlugInNamedWithoutAFolderFromTheCurrentFolder) {
+  const ChildResult result = RunChild(
+      {"/bin/sh", "-c", "cd \"$1\" && exec \"$2\" compare --plugin \"$3\" a b",
+       "sh", WORDLAP_TEST_MODULES, WORDLAP_COMMAND,
+       "constant_false_plugin.so"});
+  EXPECT_EQ(result.exit_status, 1) << result.err;
+  EXPECT_EQ(result.out, "no match\n");
+}
+
 // Every command that cannot write its output says so in one line and exits
 // with status 2; a reader that has gone is no error, and the status is what
 // it would have been.
