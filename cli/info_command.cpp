@@ -1,29 +1,43 @@
 // wordlap info [--plugin PATH]: what a plug-in says about itself.
-#include <cstdio>
-#include <string_view>
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <optional>
+#include <string>
 
-#include "cli/commands.h"
+#include "cli/command.h"
+#include "cli/command_output.h"
 #include "cli/plugin_module.h"
+#include "cli/plugin_option.h"
 
 namespace wordlap::cli {
+namespace {
 
-int RunInfo(Arguments args) {
-  std::string plugin_path = DefaultPluginPath();
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    if (arg == "--plugin") {
-      plugin_path = OptionValue(args, i);
-    } else {
-      throw UsageError("info: unexpected argument '" + std::string(arg) + "'");
+struct InfoOptions {
+  std::optional<std::string> plugin_path;
+};
+
+int RunInfo(const InfoOptions& options) {
+  const PluginModule plugin(PluginPath(options.plugin_path));
+  return WriteOutput(0, [&](scan::OutputStream& out) {
+    out.Write("plug-in: " + plugin.Path() + "\n");
+    out.Write(std::string("host version: ") + plugin.HostVersion() + "\n");
+    for (const char* key : kInfoKeys) {
+      out.Write(std::string(key) + ": " + plugin.Info(key) + "\n");
     }
-  }
-  const PluginModule plugin(plugin_path);
-  std::printf("plug-in: %s\n", plugin.Path().c_str());
-  std::printf("host version: %s\n", plugin.HostVersion());
-  for (const char* key : kInfoKeys) {
-    std::printf("%s: %s\n", key, plugin.Info(key));
-  }
-  return 0;
+  });
+}
+
+}  // namespace
+
+Command AddInfoCommand(CLI::App& wordlap) {
+  auto options = std::make_shared<InfoOptions>();
+  CLI::App* info = wordlap.add_subcommand(
+      "info",
+      "Show the host version a plug-in declares and its answer to every "
+      "information key.");
+  AddPluginOption(*info, options->plugin_path, "The plug-in to ask");
+  info->footer("Exit status: 0, or 2 when the plug-in cannot be used.");
+  return {info, nullptr, [options] { return RunInfo(*options); }};
 }
 
 }  // namespace wordlap::cli

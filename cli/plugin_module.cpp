@@ -16,7 +16,11 @@ PluginModule::PluginModule(const std::string& path) : path_(path) {
   if (!S_ISREG(status.st_mode)) {
     throw PluginError("not a file: " + path);
   }
-  handle_ = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  // dlopen looks a name without a slash up in the library search path, not
+  // in the current folder: the module loaded would not be the file named.
+  const std::string file =
+      path.find('/') == std::string::npos ? "./" + path : path;
+  handle_ = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (handle_ == nullptr) {
     const char* reason = ::dlerror();
     throw PluginError("cannot load " + path + ": " +
@@ -48,12 +52,33 @@ void* PluginModule::Resolve(const char* name) {
   return symbol;
 }
 
-std::string DefaultPluginPath() {
+std::vector<std::string> DefaultPluginPaths() {
+  constexpr char kModule[] = "Wordlap.so";
   std::error_code error;
+  // The command itself, links resolved: a link to an installed command
+  // finds the plug-in of that install.
   const std::filesystem::path self =
       std::filesystem::read_symlink("/proc/self/exe", error);
-  if (error) return "Wordlap.so";
-  return (self.parent_path() / "Wordlap.so").string();
+  if (error) return {};  // nowhere to look: --plugin must say
+  const std::filesystem::path bin = self.parent_path();
+  return {(bin / kModule).string(),
+          (bin / WORDLAP_PLUGIN_DIR_FROM_BIN / kModule)
+              .lexically_normal()
+              .string()};
+}
+
+std::string FindDefaultPlugin() {
+  const std::vector<std::string> paths = DefaultPluginPaths();
+  std::string looked;
+  for (const std::string& path : paths) {
+    struct stat status;
+    if (::stat(path.c_str(), &status) == 0) return path;
+    looked += looked.empty() ? path : " or " + path;
+  }
+  if (looked.empty()) {
+    throw PluginError("cannot tell where wordlap is installed; give --plugin");
+  }
+  throw PluginError("no plug-in at " + looked);
 }
 
 }  // namespace wordlap::cli

@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace wordlap::cli {
 
@@ -41,8 +42,15 @@ class PluginModule {
   InfoFn get_info_ = nullptr;
 };
 
-// The plug-in built beside the running command.
-std::string DefaultPluginPath();
+// Where the command looks for its plug-in when it is given none, in order:
+// beside itself (the build tree, or a folder holding both) and in the
+// plug-in folder of an install, found relative to the command so that a
+// moved install keeps working.
+std::vector<std::string> DefaultPluginPaths();
+
+// The first of DefaultPluginPaths() that exists. Throws PluginError naming
+// the places looked at when there is none.
+std::string FindDefaultPlugin();
 
 // The information keys a host asks for, in the order it shows them.
 inline constexpr const char* kInfoKeys[] = {

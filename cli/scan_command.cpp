@@ -2,8 +2,8 @@
 //              [--format text|csv|json] [--quiet] [--plugin PATH]
 #include <unistd.h>
 
+#include <CLI/CLI.hpp>
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -11,8 +11,9 @@
 #include <thread>
 #include <vector>
 
-#include "cli/commands.h"
+#include "cli/command.h"
 #include "cli/plugin_module.h"
+#include "cli/plugin_option.h"
 #include "platform/decimal_separator.h"
 #include "scan/indexed_search.h"
 #include "scan/name_table.h"
@@ -34,49 +35,14 @@ struct ScanOptions {
   std::optional<std::string> plugin_path;
 };
 
-ScanOptions ParseScanOptions(Arguments args) {
-  ScanOptions options;
-  bool paths_only = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string_view arg = args[i];
-    if (paths_only || !arg.starts_with("-") || arg == "-") {
-      options.inputs.roots.emplace_back(arg);
-    } else if (arg == "--") {
-      paths_only = true;
-    } else if (arg == "--files-from") {
-      options.inputs.list_source = OptionValue(args, i);
-    } else if (arg == "-0" || arg == "--null") {
-      options.inputs.nul_separated = true;
-    } else if (arg == "--ext") {
-      try {
-        options.inputs.extensions =
-            scan::ExtensionFilter::Parse(OptionValue(args, i));
-      } catch (const scan::InputError& error) {
-        throw UsageError(std::string("scan: ") + error.what());
-      }
-    } else if (arg == "--follow") {
-      options.inputs.follow_links = true;
-    } else if (arg == "--format") {
-      const std::string value = OptionValue(args, i);
-      if (!scan::ParseOutputFormat(value, options.format)) {
-        throw UsageError("scan: unknown format '" + value +
-                         "' (text, csv or json)");
-      }
-    } else if (arg == "--quiet" || arg == "-q") {
-      options.quiet = true;
-    } else if (arg == "--plugin") {
-      options.plugin_path = OptionValue(args, i);
-    } else {
-      throw UsageError("scan: unknown option '" + std::string(arg) + "'");
-    }
-  }
+// What only the whole command line can tell.
+void CheckScanOptions(const ScanOptions& options) {
   if (options.inputs.roots.empty() && !options.inputs.list_source) {
-    throw UsageError("scan: give directories or files, or --files-from");
+    throw UsageError("give directories or files, or --files-from");
   }
   if (options.inputs.nul_separated && !options.inputs.list_source) {
-    throw UsageError("scan: -0 goes with --files-from");
+    throw UsageError("-0 goes with --files-from");
   }
-  return options;
 }
 
 // The way a host without an index finds pairs: the plug-in judges every
@@ -107,12 +73,7 @@ void Warn(const std::string& message) {
   std::fprintf(stderr, "wordlap: warning: %s\n", message.c_str());
 }
 
-}  // namespace
-
-int RunScan(Arguments args) {
-  // A reader that stops reading must end the scan quietly, not kill it.
-  std::signal(SIGPIPE, SIG_IGN);
-  const ScanOptions options = ParseScanOptions(args);
+int RunScan(const ScanOptions& options) {
   const std::unique_ptr<PluginModule> plugin =
       options.plugin_path ? std::make_unique<PluginModule>(*options.plugin_path)
                           : nullptr;
@@ -169,6 +130,75 @@ int RunScan(Arguments args) {
     return 0;
   }
   return 0;
+}
+
+}  // namespace
+
+Command AddScanCommand(CLI::App& wordlap) {
+  auto options = std::make_shared<ScanOptions>();
+  scan::ScanInputs& inputs = options->inputs;
+  CLI::App* command = wordlap.add_subcommand(
+      "scan",
+      "Find every pair of files whose names match: exactly the pairs for "
+      "which the plug-in's comparison answers true.");
+  command->add_option(
+      "PATH", inputs.roots,
+      "Files and directories to scan; directories are walked recursively");
+  command
+      ->add_option_function<std::string>(
+          "--files-from",
+          [&inputs](const std::string& value) { inputs.list_source = value; },
+          "Also scan the paths listed in FILE, one a line (a CR before the "
+          "LF is dropped), or - for standard input; the paths need not exist "
+          "here")
+      ->type_name("FILE");
+  command->add_flag("-0,--null", inputs.nul_separated,
+                    "The list of --files-from is separated by NUL bytes, as "
+                    "find -print0 writes it");
+  command
+      ->add_option_function<std::string>(
+          "--ext",
+          [&inputs](const std::string& value) {
+            try {
+              inputs.extensions = scan::ExtensionFilter::Parse(value);
+            } catch (const scan::InputError& error) {
+              throw UsageError(error.what());
+            }
+          },
+          "Keep only files with these extensions, comma-separated (mp3,flac), "
+          "ignoring case")
+      ->type_name("LIST")
+      ->default_str("every file");
+  command->add_flag("--follow", inputs.follow_links,
+                    "Follow symbolic links while walking (paths given as "
+                    "arguments are always followed)");
+  command
+      ->add_option_function<std::string>(
+          "--format",
+          [format = &options->format](const std::string& value) {
+            if (!scan::ParseOutputFormat(value, *format)) {
+              throw UsageError("--format: unknown format '" + value +
+                               "' (text, csv or json)");
+            }
+          },
+          "Output: text (groups of duplicates and a summary), csv (one "
+          "matching pair a row) or json (one matching pair a line)")
+      ->type_name("FORMAT")
+      ->default_str("text");
+  command->add_flag("-q,--quiet", options->quiet,
+                    "No progress on standard error (shown only when it is a "
+                    "terminal)");
+  AddPluginOption(*command, options->plugin_path,
+                  "Have this plug-in judge every pair, as a host without an "
+                  "index does: slow, and the same pairs");
+  command->footer(
+      "Exit status: 0 when the scan is done (also when the reader of the "
+      "output stops early), 2 for wrong usage or an input that cannot be "
+      "read.");
+  return {command, &inputs.roots, [options] {
+            CheckScanOptions(*options);
+            return RunScan(*options);
+          }};
 }
 
 }  // namespace wordlap::cli

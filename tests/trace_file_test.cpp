@@ -3,17 +3,27 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <locale.h>
+#include <sched.h>
 #include <sys/file.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tests/cases/compare_cases.h"
+#include "tests/cases/trace_room_cases.h"
 #include "tests/support/child_process.h"
 #include "tests/support/plugin_library.h"
 
@@ -39,6 +49,56 @@ std::string WithCrLf(std::string_view block) {
     text += c;
   }
   return text;
+}
+
+void WriteWhole(const fs::path& path, std::string_view bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Fills the file system that holds `path` by writing it until no byte more
+// fits.
+void FillUp(const fs::path& path) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+  ASSERT_GE(fd, 0) << std::strerror(errno);
+  const std::string block(4096, 'x');
+  while (write(fd, block.data(), block.size()) > 0) {
+  }
+  while (write(fd, "x", 1) > 0) {
+  }
+  close(fd);
+}
+
+// A small tmpfs on `folder` for as long as this lives.
+class SmallFilesystem {
+ public:
+  explicit SmallFilesystem(const fs::path& folder) : folder_(folder) {
+    mounted_ = mount("wordlap-test", folder.c_str(), "tmpfs", 0,
+                     "size=16k,mode=0755") == 0;
+    if (!mounted_) error_ = std::strerror(errno);
+  }
+  ~SmallFilesystem() {
+    if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
+  }
+  SmallFilesystem(const SmallFilesystem&) = delete;
+  SmallFilesystem& operator=(const SmallFilesystem&) = delete;
+
+  bool mounted() const { return mounted_; }
+  const std::string& error() const { return error_; }
+
+ private:
+  fs::path folder_;
+  bool mounted_ = false;
+  std::string error_;
+};
+
+// The environment entry that preloads `probe` ahead of whatever this
+// process preloads (the sanitizer runs preload a library of their own).
+std::string PreloadWith(const std::string& probe) {
+  const char* preloaded = std::getenv("LD_PRELOAD");
+  return "LD_PRELOAD=" + probe +
+         (preloaded != nullptr && *preloaded != '\0'
+              ? std::string(":") + preloaded
+              : std::string());
 }
 
 bool IsInstalled(const char* locale_name) {
@@ -173,6 +233,114 @@ TEST_F(TraceFile, DecimalSeparatorOfTheLoadingLocale) {
     EXPECT_NE(ReadFile(kTraceFile).find(std::string(c.line) + "\r\n"),
               std::string::npos)
         << ReadFile(kTraceFile);
+  }
+}
+
+// A line that arrives before the disk fills up is kept; a line that no
+// longer fits leaves nothing behind, so the lines after it never join a torn
+// one.
+constexpr std::string_view kEarlier = "an earlier line\r\n";
+
+TEST_F(TraceFile, FullDiskKeepsOnlyWholeLines) {
+  if (geteuid() != 0) {
+    GTEST_SKIP() << "needs root to mount a small file system on the trace "
+                    "folder";
+  }
+  // A mount namespace of this process's own, so that no mount outlives it.
+  if (unshare(CLONE_NEWNS) != 0 ||
+      mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+    GTEST_SKIP() << "cannot make a mount namespace: " << std::strerror(errno);
+  }
+  const std::size_t page = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+  for (const cases::RoomCase& row : cases::kRoomCases) {
+    SCOPED_TRACE(row.what);
+    const SmallFilesystem small(kTraceDir);
+    if (!small.mounted()) {
+      GTEST_SKIP() << "cannot mount a tmpfs on " << kTraceDir << ": "
+                   << small.error();
+    }
+    WriteWhole(kTraceFile, kEarlier);
+    FillUp(kTraceDir / "filler");
+    struct statvfs usage;
+    ASSERT_EQ(statvfs(kTraceDir.c_str(), &usage), 0);
+    ASSERT_EQ(usage.f_bfree, 0u) << "the file system is not full";
+
+    // All the room left is the rest of the earlier line's page.
+    const std::size_t room = page - kEarlier.size();
+    const cases::PaddedComparison comparison =
+        cases::PadFirstLine(room + row.overshoot);
+    ASSERT_EQ(comparison.lines[0].size() + 2, room + row.overshoot);
+    EXPECT_EQ(Compare(comparison.path_a, comparison.path_b), comparison.match);
+    EXPECT_EQ(ReadFile(kTraceFile),
+              std::string(kEarlier) + cases::WhatFits(room, comparison.lines));
+  }
+}
+
+// A file size limit fails the writes past it (EFBIG) as a full disk does,
+// for any user.
+TEST_F(TraceFile, FileSizeLimitKeepsOnlyWholeLines) {
+  constexpr std::size_t kRoom = 1000;
+  struct rlimit saved;
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  // Past the limit the kernel also sends SIGXFSZ, which would end the test.
+  const auto saved_handler = std::signal(SIGXFSZ, SIG_IGN);
+  for (const cases::RoomCase& row : cases::kRoomCases) {
+    SCOPED_TRACE(row.what);
+    WriteWhole(kTraceFile, kEarlier);
+    const cases::PaddedComparison comparison =
+        cases::PadFirstLine(kRoom + row.overshoot);
+    ASSERT_EQ(comparison.lines[0].size() + 2, kRoom + row.overshoot);
+    struct rlimit limit = saved;
+    limit.rlim_cur = kEarlier.size() + kRoom;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0) << std::strerror(errno);
+    const bool match = Compare(comparison.path_a, comparison.path_b);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(match, comparison.match);
+    EXPECT_EQ(ReadFile(kTraceFile),
+              std::string(kEarlier) + cases::WhatFits(kRoom, comparison.lines));
+  }
+  std::signal(SIGXFSZ, saved_handler);
+}
+
+// Another process creates the trace file between our test for it and our
+// creation of it. The probe makes that happen at the exact moment, in the
+// process that traces.
+TEST_F(TraceFile, FileThatAppearsMeanwhileIsNeverEmptied) {
+  const std::string theirs = "a line of another process\r\nand its next\r\n";
+  const cases::TraceCase& first = cases::kTraceCases[0];
+  const struct {
+    const char* appears;
+    fs::file_type type;
+    std::string text;  // read through the path; none for a directory
+  } kCases[] = {
+      {"lines", fs::file_type::regular, theirs + WithCrLf(first.block)},
+      // The other process still holds its lock: every line of ours is lost.
+      {"locked lines", fs::file_type::regular, theirs},
+      {"link", fs::file_type::symlink, theirs},
+      {"directory", fs::file_type::directory, ""},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.appears);
+    fs::remove_all(kTraceDir);
+    fs::create_directories(kTraceDir);
+    const test::ChildResult child =
+        test::RunChild({WORDLAP_COMPARE_PROBE, WORDLAP_TRACED_PLUGIN_PATH,
+                        std::string(first.path_a), std::string(first.path_b)},
+                       {PreloadWith(WORDLAP_RACE_PROBE),
+                        "RACE_PROBE_PATH=" + kTraceFile.string(),
+                        std::string("RACE_PROBE_APPEARS=") + c.appears,
+                        "RACE_PROBE_TEXT=" + theirs});
+    EXPECT_EQ(child.exit_status, first.match ? 0 : 1) << child.err;
+    EXPECT_NE(
+        child.err.find(std::string("race probe: ") + c.appears + " appeared"),
+        std::string::npos)
+        << "the probe did not act: " << child.err;
+    EXPECT_EQ(fs::symlink_status(kTraceFile).type(), c.type);
+    if (c.type == fs::file_type::directory) {
+      EXPECT_TRUE(fs::is_empty(kTraceFile));
+    } else {
+      EXPECT_EQ(ReadFile(kTraceFile), c.text);
+    }
   }
 }
 

@@ -9,7 +9,8 @@ namespace wordlap {
 namespace {
 
 // Collects bytes and hands them to the file 128 at a time. After the first
-// failed write the rest of the line is dropped.
+// failed write the rest of the line is dropped; the file has already cut
+// back what reached it.
 class LineBuffer {
  public:
   explicit LineBuffer(platform::TraceFile& file) : file_(file) {}

@@ -176,13 +176,13 @@ TEST_F(ScanDirectoryTest, RefusesBadUsageWithStatus2) {
   } kRows[] = {
       {{r + "/missing"}, "wordlap: scan: cannot scan " + r + "/missing"},
       {{}, "wordlap: scan: give directories or files, or --files-from"},
-      {{r, "--format", "xml"}, "wordlap: scan: unknown format 'xml'"},
+      {{r, "--format", "xml"}, "wordlap: scan: --format: unknown format 'xml'"},
       {{r, "--ext", "mp3,"}, "wordlap: scan: --ext: empty extension"},
       {{r, "--bogus"}, "wordlap: scan: unknown option '--bogus'"},
       {{r, "-0"}, "wordlap: scan: -0 goes with --files-from"},
       {{"--files-from", r + "/no-list"}, "wordlap: scan: cannot open"},
-      {{r, "--plugin", r + "/none.so"}, "wordlap: no plug-in at"},
-      {{r, "--format"}, "wordlap: --format needs a value"},
+      {{r, "--plugin", r + "/none.so"}, "wordlap: scan: no plug-in at"},
+      {{r, "--format"}, "wordlap: scan: --format needs a value"},
   };
   for (const auto& row : kRows) {
     SCOPED_TRACE(row.message);

@@ -59,7 +59,7 @@ std::vector<char*> Pointers(std::vector<std::string>& texts) {
 
 ChildResult RunChild(const std::vector<std::string>& argv,
                      const std::vector<std::string>& extra_env,
-                     const std::string& input) {
+                     const std::string& input, ChildOutput output) {
   const std::string in_path = TempPath("in");
   const std::string out_path = TempPath("out");
   const std::string err_path = TempPath("err");
@@ -68,8 +68,22 @@ ChildResult RunChild(const std::vector<std::string>& argv,
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, in_path.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  int pipe_ends[2] = {-1, -1};
+  switch (output) {
+    case ChildOutput::kCaptured:
+      posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(),
+                                       O_WRONLY | O_CREAT | O_TRUNC, 0600);
+      break;
+    case ChildOutput::kFull:
+      posix_spawn_file_actions_addopen(&actions, 1, "/dev/full", O_WRONLY, 0);
+      break;
+    case ChildOutput::kClosedPipe:
+      if (::pipe(pipe_ends) != 0) throw std::runtime_error("pipe failed");
+      ::close(pipe_ends[0]);  // nobody will read
+      posix_spawn_file_actions_adddup2(&actions, pipe_ends[1], 1);
+      posix_spawn_file_actions_addclose(&actions, pipe_ends[1]);
+      break;
+  }
   posix_spawn_file_actions_addopen(&actions, 2, err_path.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0600);
   std::vector<std::string> args = argv;
@@ -80,6 +94,7 @@ ChildResult RunChild(const std::vector<std::string>& argv,
   const int spawned = ::posix_spawn(&pid, args[0].c_str(), &actions, nullptr,
                                     arg_pointers.data(), env_pointers.data());
   posix_spawn_file_actions_destroy(&actions);
+  if (pipe_ends[1] >= 0) ::close(pipe_ends[1]);
   ChildResult result;
   if (spawned == 0) {
     int status = 0;

@@ -13,11 +13,19 @@ struct ChildResult {
   std::string err;
 };
 
+// Where the child's standard output goes.
+enum class ChildOutput {
+  kCaptured,    // into ChildResult::out
+  kFull,        // /dev/full: every write fails with ENOSPC
+  kClosedPipe,  // a pipe whose reader has gone: writes fail with EPIPE
+};
+
 // Starts `argv[0]` with the arguments `argv`, the environment of this
 // process plus `extra_env` ("NAME=value", overriding), and `input` on its
 // standard input.
 ChildResult RunChild(const std::vector<std::string>& argv,
                      const std::vector<std::string>& extra_env = {},
-                     const std::string& input = "");
+                     const std::string& input = "",
+                     ChildOutput output = ChildOutput::kCaptured);
 
 }  // namespace wordlap::test

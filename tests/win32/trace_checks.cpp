@@ -5,6 +5,7 @@
 #include "tests/cases/compare_cases.h"
 #include "tests/win32/checks.h"
 #include "tests/win32/suites.h"
+#include "tests/win32/trace_fault_checks.h"
 #include "tests/win32/trace_log.h"
 
 namespace wordlap::win32_host {
@@ -102,6 +103,7 @@ void CheckTraceFile(const PluginModule& traced) {
   CheckWriterHoldsFile(traced);
   CheckReaderHoldsFile(traced);
   CheckUnwritableLog(traced);
+  CheckTraceFileFaults(traced);
   ResetTraceDirectory();
 }
 
