@@ -24,12 +24,14 @@ bool HasFlag(char c) {
   return (kByteFlags[static_cast<unsigned char>(c)] & kFlags) != 0;
 }
 
+}  // namespace
+
 // Without double-byte characters every byte is a character of its own, so
 // the path is searched from its end, and only its file name is read: from
 // dot to dot, the last one first, up to the last separator. Otherwise the
 // second byte of a character may look like a separator, and only a walk
 // from the start tells which bytes are second bytes.
-FileName SearchFileName(std::string_view path) {
+FileName FileNameOf(std::string_view path) {
   constexpr std::size_t kNone = std::string_view::npos;
   std::size_t separator = kNone;
   std::size_t last_dot = kNone;
@@ -66,16 +68,12 @@ FileName SearchFileName(std::string_view path) {
           first_dot == kNone ? kNone : first_dot - start};
 }
 
-}  // namespace
-
-FileName FileNameOf(std::string_view path) { return SearchFileName(path); }
-
 std::string_view FileNamePart(std::string_view path) {
-  return SearchFileName(path).name;
+  return FileNameOf(path).name;
 }
 
 std::string_view ExtensionPart(std::string_view name) {
-  return SearchFileName(name).extension;
+  return FileNameOf(name).extension;
 }
 
 }  // namespace wordlap

@@ -8,7 +8,7 @@
 namespace wordlap {
 namespace {
 
-char Cleaned(char c) { return (c == '_') | (c == '-') ? ' ' : c; }
+char Cleaned(char c) { return c == '_' || c == '-' ? ' ' : c; }
 
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include "compare/name_compare.h"
 #include "compare/normalise_name.h"
 #include "compare/split_words.h"
+#include "platform/small_vector.h"
 #include "tests/cases/compare_cases.h"
 
 namespace wordlap {
@@ -39,6 +40,47 @@ TEST(NormaliseName, CutsExtensionAndCleansSeparators) {
               "unprocessed: " + std::string(c.file_name) +
                   "\nno extension: " + std::string(c.without_extension) +
                   "\ncleaned: " + std::string(c.cleaned) + "\n");
+  }
+}
+
+// Words and keys live in small buffers that move to the heap when they
+// outgrow their room; the contents must survive growth, copies and moves
+// either side of that point.
+TEST(SmallVector, KeepsItsContentsThroughGrowthCopiesAndMoves) {
+  for (const std::size_t size : {0, 1, 7, 8, 9, 100}) {
+    SCOPED_TRACE(testing::Message() << size << " bytes");
+    std::string expected;
+    SmallVector<char, 8> text;
+    for (std::size_t i = 0; i < size; ++i) {
+      const char c = static_cast<char>('a' + i % 26);
+      if (i % 2 == 0) {
+        text.push_back(c);
+      } else {
+        text.append(&c, 1);
+      }
+      expected += c;
+    }
+    EXPECT_EQ(std::string_view(text), expected);
+
+    const SmallVector<char, 8> copy = text;
+    EXPECT_EQ(std::string_view(copy), expected);
+    SmallVector<char, 8> assigned;
+    assigned.push_back('x');
+    assigned = copy;
+    EXPECT_EQ(std::string_view(assigned), expected);
+
+    SmallVector<char, 8> moved = std::move(text);
+    EXPECT_EQ(std::string_view(moved), expected);
+    EXPECT_TRUE(text.empty());
+    text.append("again", 5);  // a moved-from buffer is usable again
+    EXPECT_EQ(std::string_view(text), "again");
+
+    SmallVector<char, 8> target;
+    target.append("0123456789", 10);  // on the heap before the move
+    target = std::move(moved);
+    EXPECT_EQ(std::string_view(target), expected);
+    target.append("!", 1);
+    EXPECT_EQ(std::string_view(target), expected + "!");
   }
 }
 

@@ -47,7 +47,8 @@ class WordMatcher {
 
   static bool EqualIgnoringAsciiCase(const char* a, std::string_view b) {
     for (std::size_t i = 0; i < b.size(); ++i) {
-      if (a[i] != b[i] && LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+      if (a[i] == b[i]) continue;
+      if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
     }
     return true;
   }
