@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "bench/plugin_pairs.h"
 #include "compare/comma_text.h"
 #include "compare/file_name.h"
 #include "compare/name_compare.h"
@@ -11,6 +12,7 @@
 #include "compare/split_words.h"
 #include "platform/small_vector.h"
 #include "tests/cases/compare_cases.h"
+#include "tests/robustness/failing_new.h"
 
 namespace wordlap {
 namespace {
@@ -167,6 +169,33 @@ TEST(CompareNames, WritesWholeBlocks) {
     BlockSink sink;
     EXPECT_EQ(CompareNames(c.path_a, c.path_b, &sink), c.match);
     EXPECT_EQ(sink.block, c.block);
+  }
+}
+
+// The words and keys of names of usual length stay in the buffers on the
+// stack: a comparison without lines asks for no memory at all.
+TEST(CompareNames, NeedsNoMemoryForNamesOfUsualLength) {
+  std::vector<std::pair<std::string_view, std::string_view>> pairs;
+  for (const bench::BenchPair& pair : bench::kBenchPairs) {
+    pairs.emplace_back(pair.path_a, pair.path_b);
+  }
+  for (const cases::CompareCase& c : cases::kCompareCases) {
+    pairs.emplace_back(c.path_a, c.path_b);
+  }
+  // Straße, Œuvre, a soft hyphen and ill-formed bytes take the other ways
+  // to a key.
+  pairs.emplace_back("/m/Straße Œuvre Encyclo\u00ADpaedia.flac",
+                     "/b/STRASSE_oeuvre-encyclopaedia.mp3");
+  pairs.emplace_back("/m/a\xFF b\xC3.mp3", "/b/B\xC3 A\xFF.mp3");
+  for (const auto& [a, b] : pairs) {
+    SCOPED_TRACE(testing::Message() << "'" << a << "' against '" << b << "'");
+    const bool expected = CompareNames(a, b);  // ICU loads its data once
+    test::ArmAllocationFailure(0);
+    const bool verdict = CompareNames(a, b);
+    const std::size_t allocations = test::AllocationsSinceArmed();
+    test::DisarmAllocationFailure();
+    EXPECT_EQ(allocations, 0u);
+    EXPECT_EQ(verdict, expected);
   }
 }
 

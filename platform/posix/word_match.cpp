@@ -5,7 +5,9 @@
 namespace wordlap::platform {
 namespace {
 
-constexpr std::size_t kLinearLimit = 16;
+// Up to this many words, the inline room of a list's places, a list is
+// searched in order, and a usual name needs no memory for its lookups.
+constexpr std::size_t kLinearLimit = 32;
 constexpr std::uint32_t kEmpty = ~std::uint32_t{0};
 
 std::size_t Hash(std::string_view key) {
