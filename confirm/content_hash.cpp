@@ -50,12 +50,12 @@ std::string HexOf(const ContentHash& hash) {
 }
 
 std::variant<ContentHash, HashFailure> HashFile(const std::string& path,
-                                                const FileFacts& expected) {
+                                                const collect::FileFacts& expected) {
   const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY));
   if (file.get() < 0) return Failure(path, "cannot open", errno);
   struct stat status;
   if (::fstat(file.get(), &status) != 0) return Failure(path, "stat", errno);
-  if (!S_ISREG(status.st_mode) || FactsOf(status) != expected) {
+  if (!S_ISREG(status.st_mode) || collect::FactsOf(status) != expected) {
     return Failure(path, "changed during the scan", 0);
   }
   ::posix_fadvise(file.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
@@ -79,7 +79,7 @@ std::variant<ContentHash, HashFailure> HashFile(const std::string& path,
   }
   // A file written to while it was read has another size or time now.
   if (::fstat(file.get(), &status) != 0) return Failure(path, "stat", errno);
-  if (total != expected.size || FactsOf(status) != expected) {
+  if (total != expected.size || collect::FactsOf(status) != expected) {
     return Failure(path, "changed during the scan", 0);
   }
   const XXH128_hash_t digest = XXH3_128bits_digest(state.get());

@@ -5,7 +5,7 @@
 #include <string>
 #include <variant>
 
-#include "confirm/file_facts.h"
+#include "collect/file_facts.h"
 
 namespace wordlap::confirm {
 
@@ -28,6 +28,6 @@ struct HashFailure {
 // time) when it is opened and when it has been read; a file that changed in
 // between is a failure, not a hash of some mixture of old and new bytes.
 std::variant<ContentHash, HashFailure> HashFile(const std::string& path,
-                                                const FileFacts& expected);
+                                                const collect::FileFacts& expected);
 
 }  // namespace wordlap::confirm

@@ -9,7 +9,7 @@
 namespace wordlap::confirm {
 
 HashResults HashFiles(std::span<const HashJob> jobs, unsigned threads,
-                      std::atomic<std::uint64_t>* bytes_done) {
+                      std::atomic<std::size_t>* bytes_done) {
   std::vector<std::size_t> order(jobs.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::stable_sort(order.begin(), order.end(),

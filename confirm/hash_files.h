@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "confirm/content_hash.h"
-#include "confirm/file_facts.h"
+#include "collect/file_facts.h"
 
 namespace wordlap::confirm {
 
 struct HashJob {
   const std::string* path;
-  FileFacts facts;
+  collect::FileFacts facts;
 };
 
 struct HashResults {
@@ -29,6 +29,6 @@ struct HashResults {
 // so that the last one to finish is a small one. `bytes_done` grows as
 // bytes are read, for progress.
 HashResults HashFiles(std::span<const HashJob> jobs, unsigned threads,
-                      std::atomic<std::uint64_t>* bytes_done = nullptr);
+                      std::atomic<std::size_t>* bytes_done = nullptr);
 
 }  // namespace wordlap::confirm

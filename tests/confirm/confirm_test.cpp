@@ -32,10 +32,10 @@ std::string Pattern(std::size_t size, unsigned seed = 1) {
   return bytes;
 }
 
-FileFacts Facts(const std::string& path) {
-  const auto facts = ReadFileFacts(path);
+collect::FileFacts Facts(const std::string& path) {
+  const auto facts = collect::ReadFileFacts(path);
   EXPECT_TRUE(facts) << path;
-  return facts.value_or(FileFacts{});
+  return facts.value_or(collect::FileFacts{});
 }
 
 TEST(ContentHashTest, PrintsWhatXxh128sumPrints) {
@@ -62,7 +62,7 @@ TEST(ContentHashTest, PrintsWhatXxh128sumPrints) {
 TEST(ContentHashTest, RefusesAFileThatIsNoLongerTheOneLookedAt) {
   TempTree tree;
   const std::string path = tree.Write("song.mp3", Pattern(4096));
-  const FileFacts facts = Facts(path);
+  const collect::FileFacts facts = Facts(path);
   struct Row {
     const char* name;
     std::function<void()> change;
@@ -85,7 +85,7 @@ TEST(ContentHashTest, RefusesAFileThatIsNoLongerTheOneLookedAt) {
   for (const Row& row : kRows) {
     SCOPED_TRACE(row.name);
     tree.Write("song.mp3", Pattern(4096));
-    const FileFacts before = Facts(path);
+    const collect::FileFacts before = Facts(path);
     row.change();
     const auto hash = HashFile(path, before);
     ASSERT_TRUE(std::holds_alternative<HashFailure>(hash));
@@ -106,7 +106,7 @@ TEST(HashFilesTest, HashesEveryFileOnceAndLeavesOutTheUnreadable) {
   for (const std::string& path : paths) jobs.push_back({&path, Facts(path)});
   std::filesystem::remove(paths[7]);
 
-  std::atomic<std::uint64_t> done{0};
+  std::atomic<std::size_t> done{0};
   const HashResults results = HashFiles(jobs, 4, &done);
   ASSERT_EQ(results.hashes.size(), paths.size());
   ASSERT_EQ(results.failures.size(), 1u);

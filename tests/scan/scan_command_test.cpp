@@ -139,8 +139,11 @@ TEST(ScanCommandTest, KeepsEveryByteOfIllFormedNamesInJson) {
                                   "caf\xe9 love.mp3\nLOVE caf\xe9.mp3\n");
   ASSERT_EQ(result.exit_status, 0) << result.err;
   EXPECT_EQ(result.out,
-            "{\"path_a\":\"caf\\udce9 love.mp3\",\"path_b\":\"LOVE "
-            "caf\\udce9.mp3\",\"found\":2,\"words\":2,\"percent\":100}\n");
+            "{\"path_a\":\"caf\xef\xbf\xbd love.mp3\","
+            "\"path_a_base64\":\"Y2Fm6SBsb3ZlLm1wMw==\","
+            "\"path_b\":\"LOVE caf\xef\xbf\xbd.mp3\","
+            "\"path_b_base64\":\"TE9WRSBjYWbpLm1wMw==\","
+            "\"found\":2,\"words\":2,\"percent\":100}\n");
 }
 
 TEST(ScanCommandTest, NamesWithoutWordsAndSingleFilesGiveEmptyResults) {

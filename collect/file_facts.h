@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace wordlap::confirm {
+namespace wordlap::collect {
 
 struct FileFacts {
   std::uint64_t size = 0;
@@ -28,4 +28,4 @@ FileFacts FactsOf(const struct stat& status);
 // nothing when it does not exist here or is not a regular file.
 std::optional<FileFacts> ReadFileFacts(const std::string& path);
 
-}  // namespace wordlap::confirm
+}  // namespace wordlap::collect

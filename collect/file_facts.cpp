@@ -1,6 +1,6 @@
-#include "confirm/file_facts.h"
+#include "collect/file_facts.h"
 
-namespace wordlap::confirm {
+namespace wordlap::collect {
 
 FileFacts FactsOf(const struct stat& status) {
   FileFacts facts;
@@ -20,4 +20,4 @@ std::optional<FileFacts> ReadFileFacts(const std::string& path) {
   return FactsOf(status);
 }
 
-}  // namespace wordlap::confirm
+}  // namespace wordlap::collect
