@@ -3,8 +3,11 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -12,6 +15,8 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/duplicate_options.h"
+#include "cli/duplicate_scan.h"
 #include "cli/plugin_module.h"
 #include "cli/plugin_option.h"
 #include "cli/progress.h"
@@ -22,6 +27,7 @@
 #include "match/word_index.h"
 #include "match/word_overlap.h"
 #include "platform/decimal_separator.h"
+#include "report/group_formats.h"
 #include "report/output_stream.h"
 #include "report/pair_writer.h"
 
@@ -33,6 +39,7 @@ struct ScanOptions {
   report::OutputFormat format = report::OutputFormat::kText;
   bool quiet = false;
   std::optional<std::string> plugin_path;
+  DuplicateOptions duplicates;
 };
 
 // What only the whole command line can tell.
@@ -73,20 +80,54 @@ void Warn(const std::string& message) {
   std::fprintf(stderr, "wordlap: warning: %s\n", message.c_str());
 }
 
+report::Confirmation ConfirmationOf(const DuplicateOptions& options) {
+  if (options.same_content) return report::Confirmation::kContent;
+  if (options.same_size) return report::Confirmation::kSize;
+  return report::Confirmation::kName;
+}
+
+std::vector<std::string> CriteriaOf(const DuplicateOptions& options) {
+  std::vector<std::string> criteria{"name"};
+  if (options.same_size || options.same_content) criteria.push_back("size");
+  if (options.same_content) criteria.push_back("content");
+  return criteria;
+}
+
+std::string WorkingDirectory() {
+  std::string cwd(256, '\0');
+  while (::getcwd(cwd.data(), cwd.size()) == nullptr) {
+    if (errno != ERANGE) return ".";
+    cwd.resize(cwd.size() * 2);
+  }
+  cwd.resize(std::strlen(cwd.c_str()));
+  return cwd;
+}
+
 int RunScan(const ScanOptions& options) {
   const std::unique_ptr<PluginModule> plugin =
       options.plugin_path ? std::make_unique<PluginModule>(*options.plugin_path)
                           : nullptr;
   const bool show_progress = !options.quiet && ::isatty(STDERR_FILENO);
   const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+  const DuplicateOptions& criteria = options.duplicates;
 
-  std::vector<std::string> paths;
+  // Reference folders are scanned like the others.
+  collect::ScanInputs inputs = options.inputs;
+  for (const std::string& dir : criteria.references) {
+    if (std::find(inputs.roots.begin(), inputs.roots.end(), dir) ==
+        inputs.roots.end()) {
+      inputs.roots.push_back(dir);
+    }
+  }
+  ScanFiles files;
   try {
-    paths = collect::CollectPaths(options.inputs, Warn);
+    files = PrepareFiles(collect::CollectPaths(inputs, Warn), inputs.roots,
+                         criteria);
   } catch (const collect::InputError& error) {
     std::fprintf(stderr, "wordlap: scan: %s\n", error.what());
     return 2;
   }
+  const std::vector<std::string>& paths = files.paths;
 
   std::atomic<std::size_t> read{0};
   const match::NameTable table = [&] {
@@ -104,32 +145,95 @@ int RunScan(const ScanOptions& options) {
     index = std::make_unique<match::WordIndex>(table);
     make_search = [&] { return match::MakeIndexedSearch(table, *index); };
   }
+  // Every pass over the pairs runs the search again: pairs are never kept,
+  // so memory stays bounded by the number of files.
+  const auto search = [&](const char* label,
+                          const match::MatchConsumer& consume) {
+    std::atomic<std::size_t> compared{0};
+    const ProgressLine progress(show_progress, label, paths.size(), compared);
+    match::SearchInOrder(paths.size(), threads, make_search, consume,
+                         &compared);
+  };
+
+  // Content is hashed only for the files of a pair that could be
+  // identical: names that match, sizes that agree.
+  std::vector<std::optional<confirm::ContentHash>> hashes;
+  std::size_t unreadable = 0;
+  if (criteria.same_content) {
+    std::vector<std::uint8_t> candidates(paths.size(), 0);
+    const PairCriteria before_hashing(criteria, files, {});
+    search("finding candidates", [&](std::span<const match::Match> matches) {
+      for (const match::Match& m : matches) {
+        if (before_hashing.Keeps(m)) candidates[m.a] = candidates[m.b] = 1;
+      }
+    });
+    hashes =
+        HashCandidates(files, candidates, threads, show_progress, unreadable);
+  }
+  const PairCriteria keeps(criteria, files, hashes);
+  const int status = unreadable > 0 ? 1 : 0;
 
   report::OutputStream out(STDOUT_FILENO);
-  const auto writer = report::MakePairWriter(options.format, paths, out,
-                                             platform::DecimalSeparator());
-  report::ScanTotals totals{paths.size(), 0};
+  report::ScanCounts counts{paths.size(), 0};
   try {
-    writer->Begin();
-    std::atomic<std::size_t> compared{0};
-    {
-      const ProgressLine progress(show_progress, "comparing names",
-                                  paths.size(), compared);
-      match::SearchInOrder(
-          paths.size(), threads, make_search,
-          [&](std::span<const match::Match> matches) {
-            totals.pairs += matches.size();
-            writer->Write(matches);
-          },
-          &compared);
+    if (report::IsPairFormat(options.format)) {
+      const auto writer = report::MakePairWriter(options.format, paths, out,
+                                                 platform::DecimalSeparator());
+      writer->Begin();
+      std::vector<match::Match> kept;
+      search("comparing names", [&](std::span<const match::Match> matches) {
+        kept.clear();
+        for (const match::Match& m : matches) {
+          if (keeps.Keeps(m)) kept.push_back(m);
+        }
+        counts.pairs += kept.size();
+        if (!kept.empty()) writer->Write(kept);
+      });
+      writer->End({counts.files, counts.pairs});
+    } else {
+      GroupBuilder groups(paths.size(), ConfirmationOf(criteria));
+      search("comparing names", [&](std::span<const match::Match> matches) {
+        for (const match::Match& m : matches) {
+          if (!keeps.Keeps(m)) continue;
+          ++counts.pairs;
+          groups.Add(m);
+        }
+      });
+      const report::GroupSet set = groups.Finish(files, criteria.keep);
+      const report::FileTable table_of_files = files.Table(hashes);
+      const report::OverlapOf overlap = [&](group::FileIndex a,
+                                            group::FileIndex b) {
+        return match::PairOverlap(table, a, b);
+      };
+      switch (options.format) {
+        case report::OutputFormat::kReport:
+          report::WriteReport(out,
+                              {"wordlap " WORDLAP_VERSION, WorkingDirectory(),
+                               CriteriaOf(criteria),
+                               std::string(group::KeepRuleName(criteria.keep))},
+                              table_of_files, set, overlap);
+          break;
+        case report::OutputFormat::kDuplicatesNul:
+          report::WriteDuplicatesNul(out, table_of_files, set);
+          break;
+        default:
+          report::WriteGroupText(out, table_of_files, set, overlap,
+                                 platform::DecimalSeparator(), counts);
+          break;
+      }
     }
-    writer->End(totals);
     out.Flush();
   } catch (const report::OutputClosed&) {
     // Whoever reads the output has all they wanted (`| head`).
-    return 0;
+    return status;
   }
-  return 0;
+  if (unreadable > 0) {
+    std::fprintf(stderr,
+                 "wordlap: scan: %zu %s could not be read and %s left out\n",
+                 unreadable, unreadable == 1 ? "file" : "files",
+                 unreadable == 1 ? "was" : "were");
+  }
+  return status;
 }
 
 }  // namespace
@@ -178,16 +282,20 @@ Command AddScanCommand(CLI::App& wordlap) {
           [format = &options->format](const std::string& value) {
             if (!report::ParseOutputFormat(value, *format)) {
               throw UsageError("--format: unknown format '" + value +
-                               "' (text, csv or json)");
+                               "' (text, csv, json, report or dupes0)");
             }
           },
-          "Output: text (groups of duplicates and a summary), csv (one "
-          "matching pair a row) or json (one matching pair a line)")
+          "Output: text (groups of duplicates, kept file first, and a "
+          "summary), csv (one matching pair a row), json (one matching pair "
+          "a line), report (the groups as JSON lines for the actions, see "
+          "doc/report-format.md) or dupes0 (the paths of the duplicates, "
+          "never a kept file, each ended by a NUL byte, for xargs -0)")
       ->type_name("FORMAT")
       ->default_str("text");
   command->add_flag("-q,--quiet", options->quiet,
                     "No progress on standard error (shown only when it is a "
                     "terminal)");
+  AddDuplicateOptions(*command, options->duplicates);
   AddPluginOption(*command, options->plugin_path,
                   "Have this plug-in judge every pair, as a host without an "
                   "index does: slow, and the same pairs");

@@ -11,6 +11,10 @@ bool ParseOutputFormat(std::string_view text, OutputFormat& format) {
     format = OutputFormat::kCsv;
   } else if (text == "json") {
     format = OutputFormat::kJson;
+  } else if (text == "report") {
+    format = OutputFormat::kReport;
+  } else if (text == "dupes0") {
+    format = OutputFormat::kDuplicatesNul;
   } else {
     return false;
   }
@@ -26,6 +30,8 @@ std::unique_ptr<PairWriter> MakePairWriter(
     case OutputFormat::kJson:
       return MakeJsonWriter(paths, out);
     case OutputFormat::kText:
+    case OutputFormat::kReport:
+    case OutputFormat::kDuplicatesNul:
       break;
   }
   return MakeGroupWriter(paths, out, decimal_separator);

@@ -13,9 +13,16 @@
 
 namespace wordlap::report {
 
-enum class OutputFormat { kText, kCsv, kJson };
+// The pair formats (csv, json) write every pair; the group formats (text,
+// report, dupes0) write groups.
+enum class OutputFormat { kText, kCsv, kJson, kReport, kDuplicatesNul };
 
-// Parses "text", "csv" or "json"; false for anything else.
+constexpr bool IsPairFormat(OutputFormat format) {
+  return format == OutputFormat::kCsv || format == OutputFormat::kJson;
+}
+
+// Parses "text", "csv", "json", "report" or "dupes0"; false for anything
+// else.
 bool ParseOutputFormat(std::string_view text, OutputFormat& format);
 
 struct ScanTotals {

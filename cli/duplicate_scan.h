@@ -1,0 +1,89 @@
+// The steps of `wordlap scan` between the name search and the output: the
+// filters on the collected files, the host's criteria on each pair, the
+// content hashes of the candidates and the groups with their kept files.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "cli/duplicate_options.h"
+#include "collect/file_facts.h"
+#include "confirm/content_hash.h"
+#include "group/group.h"
+#include "match/match.h"
+#include "report/group_set.h"
+
+namespace wordlap::cli {
+
+// The files of a scan once filtered, in scan order, and what is known of
+// each.
+struct ScanFiles {
+  std::vector<std::string> paths;
+  // By file; empty until read. Nothing for a path that does not exist here.
+  std::vector<std::optional<collect::FileFacts>> facts;
+  std::vector<std::optional<std::size_t>> roots;  // into root_names
+  std::vector<std::string> root_names;
+  std::vector<std::uint8_t> reference;  // empty without --reference
+
+  report::FileTable Table(
+      std::span<const std::optional<confirm::ContentHash>> hashes) const;
+};
+
+// Applies the filters of `options` to the collected `paths`; `roots` are
+// the scanned arguments. Reads the facts of every file when a filter or a
+// criterion needs sizes. Throws collect::InputError for a --reference
+// folder that cannot be used.
+ScanFiles PrepareFiles(std::vector<std::string> paths,
+                       const std::vector<std::string>& roots,
+                       const DuplicateOptions& options);
+
+// Reads the facts of the given files that have none yet.
+void ReadMissingFacts(ScanFiles& files,
+                      std::span<const group::FileIndex> which);
+
+// The host's criteria on a pair whose names match. Without hashes it
+// judges what can be known before any file is read.
+class PairCriteria {
+ public:
+  PairCriteria(const DuplicateOptions& options, const ScanFiles& files,
+               std::span<const std::optional<confirm::ContentHash>> hashes)
+      : options_(options), files_(files), hashes_(hashes) {}
+
+  bool Keeps(const match::Match& pair) const;
+
+ private:
+  const DuplicateOptions& options_;
+  const ScanFiles& files_;
+  std::span<const std::optional<confirm::ContentHash>> hashes_;
+};
+
+// Hashes the files marked in `candidates`, each once, on `threads`
+// threads; one warning per file that cannot be read. `unreadable` counts
+// them.
+std::vector<std::optional<confirm::ContentHash>> HashCandidates(
+    const ScanFiles& files, std::span<const std::uint8_t> candidates,
+    unsigned threads, bool show_progress, std::size_t& unreadable);
+
+// Gathers the pairs that met every criterion into groups: connected sets
+// when sizes or contents were compared (every pair then joins files of one
+// class), name groups around a first file otherwise.
+class GroupBuilder {
+ public:
+  GroupBuilder(std::size_t files, report::Confirmation confirmed);
+  ~GroupBuilder();
+  void Add(const match::Match& pair);
+
+  // The groups with their kept files (facts of their members read now);
+  // groups left without duplicates (reference files only) are dropped.
+  report::GroupSet Finish(ScanFiles& files, group::KeepRule rule);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
+}  // namespace wordlap::cli
