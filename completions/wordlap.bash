@@ -29,14 +29,20 @@ _wordlap() {
 
   if ! $operands_only; then
     case $prev in
-      --plugin | --files-from)
+      --plugin | --files-from | --reference)
         [[ -n $command ]] && { _wordlap_files "$cur"; return; } ;;
       --format)
         [[ $command == scan ]] && {
-          mapfile -t COMPREPLY < <(compgen -W "text csv json" -- "$cur")
+          mapfile -t COMPREPLY < <(compgen -W "text csv json report dupes0" -- "$cur")
           return
         } ;;
-      --ext)
+      --keep)
+        [[ $command == scan ]] && {
+          mapfile -t COMPREPLY < <(compgen -W "default first newest oldest
+            shortest-path longest-path" -- "$cur")
+          return
+        } ;;
+      --ext | --exclude | --min-words | --min-size | --max-size)
         [[ $command == scan ]] && { COMPREPLY=(); return; } ;;
     esac
   fi
@@ -48,7 +54,9 @@ _wordlap() {
     compare) options="-h --help --explain --plugin" ;;
     scan)
       options="-h --help --files-from -0 --null --ext --follow --format -q
-               --quiet --plugin" ;;
+               --quiet --plugin --same-size --same-content --renamed-only
+               --min-words --exclude --min-size --max-size --hidden --keep
+               --reference" ;;
     help) options="-h --help" ;;
   esac
 
