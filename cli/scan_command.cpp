@@ -73,6 +73,17 @@ void Warn(const std::string& message) {
   std::fprintf(stderr, "wordlap: warning: %s\n", message.c_str());
 }
 
+// A scan that could not read everything it was given still reports what it
+// found, but a script must be able to tell that files may be missing.
+int IncompleteStatus(std::size_t unread) {
+  if (unread == 0) return 0;
+  std::fprintf(
+      stderr,
+      "wordlap: scan: %zu %s could not be read; the scan is incomplete\n",
+      unread, unread == 1 ? "path" : "paths");
+  return kExitIncomplete;
+}
+
 int RunScan(const ScanOptions& options) {
   const std::unique_ptr<PluginModule> plugin =
       options.plugin_path ? std::make_unique<PluginModule>(*options.plugin_path)
@@ -80,13 +91,14 @@ int RunScan(const ScanOptions& options) {
   const bool show_progress = !options.quiet && ::isatty(STDERR_FILENO);
   const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
 
-  std::vector<std::string> paths;
+  collect::CollectedFiles files;
   try {
-    paths = collect::CollectPaths(options.inputs, Warn);
+    files = collect::CollectFiles(options.inputs, Warn);
   } catch (const collect::InputError& error) {
     std::fprintf(stderr, "wordlap: scan: %s\n", error.what());
-    return 2;
+    return kExitError;
   }
+  const std::vector<std::string>& paths = files.paths;
 
   std::atomic<std::size_t> read{0};
   const match::NameTable table = [&] {
@@ -129,7 +141,7 @@ int RunScan(const ScanOptions& options) {
     // Whoever reads the output has all they wanted (`| head`).
     return 0;
   }
-  return 0;
+  return IncompleteStatus(files.unread);
 }
 
 }  // namespace
@@ -193,8 +205,9 @@ Command AddScanCommand(CLI::App& wordlap) {
                   "index does: slow, and the same pairs");
   command->footer(
       "Exit status: 0 when the scan is done (also when the reader of the "
-      "output stops early), 2 for wrong usage or an input that cannot be "
-      "read.");
+      "output stops early), 1 when it is done but some paths could not be "
+      "read (each one warned about), 2 for wrong usage or an input that "
+      "cannot be read at all.");
   return {command, &inputs.roots, [options] {
             CheckScanOptions(*options);
             return RunScan(*options);
