@@ -20,7 +20,7 @@ report::FileTable ScanFiles::Table(
   return {paths, facts, hashes, reference, roots, root_names};
 }
 
-ScanFiles PrepareFiles(std::vector<std::string> paths,
+ScanFiles PrepareFiles(collect::CollectedFiles collected,
                        const std::vector<std::string>& roots,
                        const DuplicateOptions& options) {
   collect::ReferenceDirs references(options.references);
@@ -28,7 +28,8 @@ ScanFiles PrepareFiles(std::vector<std::string> paths,
   const bool with_facts = options.SizesNeeded();
   ScanFiles files;
   files.root_names = roots;
-  for (std::string& path : paths) {
+  files.unread = collected.unread;
+  for (std::string& path : collected.paths) {
     const std::optional<std::size_t> root = file_roots.RootOf(path);
     std::optional<collect::FileFacts> facts;
     if (with_facts) facts = collect::ReadFileFacts(path);

@@ -12,6 +12,7 @@
 
 #include "cli/duplicate_options.h"
 #include "collect/file_facts.h"
+#include "collect/scan_inputs.h"
 #include "confirm/content_hash.h"
 #include "group/group.h"
 #include "match/match.h"
@@ -28,16 +29,17 @@ struct ScanFiles {
   std::vector<std::optional<std::size_t>> roots;  // into root_names
   std::vector<std::string> root_names;
   std::vector<std::uint8_t> reference;  // empty without --reference
+  std::size_t unread = 0;  // paths that could not be read while collecting
 
   report::FileTable Table(
       std::span<const std::optional<confirm::ContentHash>> hashes) const;
 };
 
-// Applies the filters of `options` to the collected `paths`; `roots` are
+// Applies the filters of `options` to the `collected` files; `roots` are
 // the scanned arguments. Reads the facts of every file when a filter or a
 // criterion needs sizes. Throws collect::InputError for a --reference
 // folder that cannot be used.
-ScanFiles PrepareFiles(std::vector<std::string> paths,
+ScanFiles PrepareFiles(collect::CollectedFiles collected,
                        const std::vector<std::string>& roots,
                        const DuplicateOptions& options);
 

@@ -103,6 +103,17 @@ std::string WorkingDirectory() {
   return cwd;
 }
 
+// A scan that could not read everything it was given still reports what it
+// found, but a script must be able to tell that files may be missing.
+int IncompleteStatus(std::size_t unread) {
+  if (unread == 0) return 0;
+  std::fprintf(
+      stderr,
+      "wordlap: scan: %zu %s could not be read; the scan is incomplete\n",
+      unread, unread == 1 ? "path" : "paths");
+  return kExitIncomplete;
+}
+
 int RunScan(const ScanOptions& options) {
   const std::unique_ptr<PluginModule> plugin =
       options.plugin_path ? std::make_unique<PluginModule>(*options.plugin_path)
@@ -121,11 +132,11 @@ int RunScan(const ScanOptions& options) {
   }
   ScanFiles files;
   try {
-    files = PrepareFiles(collect::CollectPaths(inputs, Warn), inputs.roots,
+    files = PrepareFiles(collect::CollectFiles(inputs, Warn), inputs.roots,
                          criteria);
   } catch (const collect::InputError& error) {
     std::fprintf(stderr, "wordlap: scan: %s\n", error.what());
-    return 2;
+    return kExitError;
   }
   const std::vector<std::string>& paths = files.paths;
 
@@ -171,7 +182,6 @@ int RunScan(const ScanOptions& options) {
         HashCandidates(files, candidates, threads, show_progress, unreadable);
   }
   const PairCriteria keeps(criteria, files, hashes);
-  const int status = unreadable > 0 ? 1 : 0;
 
   report::OutputStream out(STDOUT_FILENO);
   report::ScanCounts counts{paths.size(), 0};
@@ -225,15 +235,9 @@ int RunScan(const ScanOptions& options) {
     out.Flush();
   } catch (const report::OutputClosed&) {
     // Whoever reads the output has all they wanted (`| head`).
-    return status;
+    return 0;
   }
-  if (unreadable > 0) {
-    std::fprintf(stderr,
-                 "wordlap: scan: %zu %s could not be read and %s left out\n",
-                 unreadable, unreadable == 1 ? "file" : "files",
-                 unreadable == 1 ? "was" : "were");
-  }
-  return status;
+  return IncompleteStatus(files.unread + unreadable);
 }
 
 }  // namespace
@@ -301,8 +305,9 @@ Command AddScanCommand(CLI::App& wordlap) {
                   "index does: slow, and the same pairs");
   command->footer(
       "Exit status: 0 when the scan is done (also when the reader of the "
-      "output stops early), 2 for wrong usage or an input that cannot be "
-      "read.");
+      "output stops early), 1 when it is done but some paths could not be "
+      "read (each one warned about), 2 for wrong usage or an input that "
+      "cannot be read at all.");
   return {command, &inputs.roots, [options] {
             CheckScanOptions(*options);
             return RunScan(*options);

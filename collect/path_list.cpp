@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "collect/input_error.h"
 
@@ -19,12 +20,20 @@ void ReadPathList(std::FILE* stream, bool nul_separated,
     if (!entry.empty()) paths.push_back(entry);
     entry.clear();
   };
+  std::size_t line = 1;
   char buffer[1 << 15];
   std::size_t n;
   while ((n = std::fread(buffer, 1, sizeof buffer, stream)) > 0) {
     for (std::size_t i = 0; i < n; ++i) {
       if (buffer[i] == end) {
         take();
+        ++line;
+      } else if (buffer[i] == '\0') {
+        // The path would end at the NUL for the system, not for the names
+        // compared: no meaning of it is safe.
+        throw InputError(source + ": line " + std::to_string(line) +
+                         " holds a NUL byte, which no path can hold (a "
+                         "NUL-separated list needs -0)");
       } else {
         entry.push_back(buffer[i]);
       }

@@ -12,9 +12,67 @@
 #include "collect/path_list.h"
 
 namespace wordlap::collect {
+namespace {
 
-std::vector<std::string> CollectPaths(const ScanInputs& inputs,
-                                      const WarningSink& warn) {
+// The identity of a listed path, links followed as for a path given as an
+// argument; unknown when it names nothing here.
+FileIdentity ListedIdentity(const std::string& path) {
+  struct stat status;
+  if (::stat(path.c_str(), &status) != 0) return {};
+  return FileIdentity::Of(status);
+}
+
+// Keeps each file once, in the order offered: by identity when the file
+// system knows the path, by text otherwise.
+class FileSet {
+ public:
+  explicit FileSet(CollectedFiles& files)
+      : files_(files),
+        texts_(0, TextHash{&files.paths}, TextEqual{&files.paths}) {}
+
+  void Offer(std::string&& path, FileIdentity identity) {
+    if (identity.Known()) {
+      if (!identities_.insert(identity).second) return;
+      Add(std::move(path), identity);
+      return;
+    }
+    Add(std::move(path), identity);
+    if (!texts_.insert(files_.paths.size() - 1).second) Drop();
+  }
+
+ private:
+  // The set of texts holds indices into `paths`, so that it holds no copy
+  // of a path and moves nothing.
+  struct TextHash {
+    const std::vector<std::string>* paths;
+    std::size_t operator()(std::size_t i) const noexcept {
+      return std::hash<std::string_view>{}((*paths)[i]);
+    }
+  };
+  struct TextEqual {
+    const std::vector<std::string>* paths;
+    bool operator()(std::size_t x, std::size_t y) const noexcept {
+      return (*paths)[x] == (*paths)[y];
+    }
+  };
+
+  void Add(std::string&& path, FileIdentity identity) {
+    files_.paths.push_back(std::move(path));
+    files_.identities.push_back(identity);
+  }
+  void Drop() {
+    files_.paths.pop_back();
+    files_.identities.pop_back();
+  }
+
+  CollectedFiles& files_;
+  std::unordered_set<FileIdentity, FileIdentityHash> identities_;
+  std::unordered_set<std::size_t, TextHash, TextEqual> texts_;
+};
+
+}  // namespace
+
+CollectedFiles CollectFiles(const ScanInputs& inputs, const WarningSink& warn) {
   for (const std::string& root : inputs.roots) {
     struct stat status;
     if (::stat(root.c_str(), &status) != 0) {
@@ -26,29 +84,34 @@ std::vector<std::string> CollectPaths(const ScanInputs& inputs,
   if (inputs.list_source) {
     ReadPathListFile(*inputs.list_source, inputs.nul_separated, listed);
   }
-  std::vector<std::string> walked;
+  CollectedFiles files;
+  const WarningSink counted = [&](const std::string& message) {
+    ++files.unread;
+    warn(message);
+  };
+  std::vector<WalkedFile> walked;
   for (const std::string& root : inputs.roots) {
-    WalkDirectory(root, inputs.follow_links, warn, walked);
+    WalkDirectory(root, inputs.follow_links, counted, walked);
   }
-  std::sort(walked.begin(), walked.end());
+  std::sort(
+      walked.begin(), walked.end(),
+      [](const WalkedFile& x, const WalkedFile& y) { return x.path < y.path; });
 
-  walked.erase(std::unique(walked.begin(), walked.end()), walked.end());
-
-  // `seen` views the strings of `listed`, which stay in place until the end.
-  std::unordered_set<std::string_view> seen;
-  std::vector<std::string> paths;
-  paths.reserve(listed.size() + walked.size());
-  for (const std::string& path : listed) {
-    if (inputs.extensions.Keeps(path) && seen.insert(path).second) {
-      paths.push_back(path);
+  files.paths.reserve(listed.size() + walked.size());
+  files.identities.reserve(listed.size() + walked.size());
+  FileSet kept(files);
+  for (std::string& path : listed) {
+    if (!inputs.extensions.Keeps(path)) continue;
+    const FileIdentity identity = ListedIdentity(path);
+    kept.Offer(std::move(path), identity);
+  }
+  listed = {};
+  for (WalkedFile& file : walked) {
+    if (inputs.extensions.Keeps(file.path)) {
+      kept.Offer(std::move(file.path), file.identity);
     }
   }
-  for (std::string& path : walked) {
-    if (inputs.extensions.Keeps(path) && !seen.contains(path)) {
-      paths.push_back(std::move(path));
-    }
-  }
-  return paths;
+  return files;
 }
 
 }  // namespace wordlap::collect
