@@ -16,11 +16,11 @@
 #include "cli/plugin_option.h"
 #include "cli/progress.h"
 #include "collect/scan_inputs.h"
-#include "match/indexed_search.h"
-#include "match/name_table.h"
+#include "match/classed_names.h"
+#include "match/name_classes.h"
 #include "match/ordered_search.h"
-#include "match/word_index.h"
-#include "match/word_overlap.h"
+#include "match/partner_expansion.h"
+#include "match/partner_search.h"
 #include "platform/decimal_separator.h"
 #include "report/output_stream.h"
 #include "report/pair_writer.h"
@@ -46,27 +46,28 @@ void CheckScanOptions(const ScanOptions& options) {
 }
 
 // The way a host without an index finds pairs: the plug-in judges every
-// pair. The counts shown beside each pair come from the scan's own tables.
+// pair, each name a class of its own. The counts shown beside each pair
+// come from the scan's own tables.
 class PluginSearch final : public match::MatchSearch {
  public:
   PluginSearch(const PluginModule& plugin,
                const std::vector<std::string>& paths,
-               const match::NameTable& table)
-      : plugin_(plugin), paths_(paths), table_(table) {}
+               const match::ClassedNames& names)
+      : plugin_(plugin), paths_(paths), names_(names) {}
 
-  void FindMatches(match::NameId a, std::vector<match::Match>& out) override {
+  void FindMatches(match::ClassId a,
+                   std::vector<match::ClassMatch>& out) override {
     for (std::size_t b = a + 1; b < paths_.size(); ++b) {
       if (!plugin_.Compare(paths_[a].c_str(), paths_[b].c_str())) continue;
       const auto id = static_cast<match::NameId>(b);
-      const match::Overlap overlap = match::PairOverlap(table_, a, id);
-      out.push_back({a, id, overlap.found, overlap.words});
+      out.push_back({a, id, names_.PairOverlap(a, id), {}});
     }
   }
 
  private:
   const PluginModule& plugin_;
   const std::vector<std::string>& paths_;
-  const match::NameTable& table_;
+  const match::ClassedNames& names_;
 };
 
 void Warn(const std::string& message) {
@@ -101,39 +102,47 @@ int RunScan(const ScanOptions& options) {
   const std::vector<std::string>& paths = files.paths;
 
   std::atomic<std::size_t> read{0};
-  const match::NameTable table = [&] {
+  const match::ClassedNames names = [&] {
     const ProgressLine progress(show_progress, "reading names", paths.size(),
                                 read);
-    return match::NameTable::Build(paths, threads, &read);
+    return match::ClassedNames::Build(paths, threads, &read);
   }();
-  std::unique_ptr<match::WordIndex> index;
-  match::MatchSearchFactory make_search;
-  if (plugin) {
-    make_search = [&] {
-      return std::make_unique<PluginSearch>(*plugin, paths, table);
-    };
-  } else {
-    index = std::make_unique<match::WordIndex>(table);
-    make_search = [&] { return match::MakeIndexedSearch(table, *index); };
-  }
+  // The plug-in is asked about every pair, so there each name is a class of
+  // its own.
+  const match::NameClasses singletons =
+      plugin ? match::NameClasses::Singletons(paths.size())
+             : match::NameClasses();
+  const match::NameClasses& searched = plugin ? singletons : names.classes;
 
   report::OutputStream out(STDOUT_FILENO);
-  const auto writer = report::MakePairWriter(options.format, paths, out,
-                                             platform::DecimalSeparator());
+  const auto writer = report::MakePairWriter(options.format, paths, searched,
+                                             out, platform::DecimalSeparator());
   report::ScanTotals totals{paths.size(), 0};
   try {
     writer->Begin();
+    const match::PartnersSink write = [&](const match::NamePartners& partners) {
+      totals.pairs += partners.PairCount();
+      writer->Write(partners);
+    };
     std::atomic<std::size_t> compared{0};
     {
       const ProgressLine progress(show_progress, "comparing names",
-                                  paths.size(), compared);
-      match::SearchInOrder(
-          paths.size(), threads, make_search,
-          [&](std::span<const match::Match> matches) {
-            totals.pairs += matches.size();
-            writer->Write(matches);
-          },
-          &compared);
+                                  searched.ClassCount(), compared);
+      if (plugin) {
+        match::PartnerExpansion expansion(searched, {}, write);
+        match::SearchInOrder(
+            paths.size(), threads,
+            [&] {
+              return std::make_unique<PluginSearch>(*plugin, paths, names);
+            },
+            [&](std::span<const match::ClassMatch> matches) {
+              expansion.Add(matches);
+            },
+            &compared);
+        expansion.Finish();
+      } else {
+        match::FindPartners(names, threads, write, &compared);
+      }
     }
     writer->End(totals);
     out.Flush();

@@ -76,20 +76,21 @@ class JsonWriter final : public PairWriter {
   JsonWriter(const std::vector<std::string>& paths, OutputStream& out)
       : paths_(paths), out_(out) {}
 
-  void Write(std::span<const match::Match> matches) override {
-    for (const match::Match& m : matches) {
-      out_.Write("{\"path_a\":");
-      WriteString(out_, paths_[m.a]);
-      out_.Write(",\"path_b\":");
-      WriteString(out_, paths_[m.b]);
-      out_.Write(",\"found\":");
-      out_.Write(std::to_string(m.found));
-      out_.Write(",\"words\":");
-      out_.Write(std::to_string(m.words));
-      out_.Write(",\"percent\":");
-      out_.Write(FormatPercentage(m.found, m.words, "."));
-      out_.Write("}\n");
-    }
+  void Write(const match::NamePartners& partners) override {
+    match::ForEachPartner(partners,
+                          [&](match::NameId b, const match::Overlap& m) {
+                            out_.Write("{\"path_a\":");
+                            WriteString(out_, paths_[partners.a]);
+                            out_.Write(",\"path_b\":");
+                            WriteString(out_, paths_[b]);
+                            out_.Write(",\"found\":");
+                            out_.Write(std::to_string(m.found));
+                            out_.Write(",\"words\":");
+                            out_.Write(std::to_string(m.words));
+                            out_.Write(",\"percent\":");
+                            out_.Write(FormatPercentage(m.found, m.words, "."));
+                            out_.Write("}\n");
+                          });
   }
 
  private:

@@ -26,7 +26,7 @@ std::unique_ptr<PairWriter> MakeJsonWriter(
 // reference, and the unused names that match it become its members; a file
 // is in at most one group. Ends with a summary line.
 std::unique_ptr<PairWriter> MakeGroupWriter(
-    const std::vector<std::string>& paths, OutputStream& out,
-    std::string_view decimal_separator);
+    const std::vector<std::string>& paths, const match::NameClasses& classes,
+    OutputStream& out, std::string_view decimal_separator);
 
 }  // namespace wordlap::report

@@ -19,7 +19,8 @@ bool ParseOutputFormat(std::string_view text, OutputFormat& format) {
 
 std::unique_ptr<PairWriter> MakePairWriter(
     OutputFormat format, const std::vector<std::string>& paths,
-    OutputStream& out, std::string_view decimal_separator) {
+    const match::NameClasses& classes, OutputStream& out,
+    std::string_view decimal_separator) {
   switch (format) {
     case OutputFormat::kCsv:
       return MakeCsvWriter(paths, out);
@@ -28,7 +29,7 @@ std::unique_ptr<PairWriter> MakePairWriter(
     case OutputFormat::kText:
       break;
   }
-  return MakeGroupWriter(paths, out, decimal_separator);
+  return MakeGroupWriter(paths, classes, out, decimal_separator);
 }
 
 }  // namespace wordlap::report
