@@ -57,26 +57,48 @@ void ReadMissingFacts(ScanFiles& files,
   }
 }
 
-bool PairCriteria::Keeps(const match::Match& pair) const {
-  if (!files_.reference.empty() && files_.reference[pair.a] &&
-      files_.reference[pair.b]) {
+bool PairCriteria::Judges() const {
+  return options_.renamed_only || options_.same_size || options_.same_content ||
+         !files_.reference.empty();
+}
+
+bool PairCriteria::Keeps(match::NameId a, match::NameId b) const {
+  if (!files_.reference.empty() && files_.reference[a] && files_.reference[b]) {
     return false;  // both stay whatever happens
   }
-  if (options_.renamed_only && FileNamePart(files_.paths[pair.a]) ==
-                                   FileNamePart(files_.paths[pair.b])) {
+  if (options_.renamed_only &&
+      FileNamePart(files_.paths[a]) == FileNamePart(files_.paths[b])) {
     return false;
   }
   if (options_.same_size || options_.same_content) {
-    const auto& a = files_.facts[pair.a];
-    const auto& b = files_.facts[pair.b];
-    if (!a || !b || a->size != b->size) return false;
+    const auto& x = files_.facts[a];
+    const auto& y = files_.facts[b];
+    if (!x || !y || x->size != y->size) return false;
   }
   if (options_.same_content && !hashes_.empty()) {
-    const auto& a = hashes_[pair.a];
-    const auto& b = hashes_[pair.b];
-    if (!a || !b || *a != *b) return false;
+    const auto& x = hashes_[a];
+    const auto& y = hashes_[b];
+    if (!x || !y || *x != *y) return false;
   }
   return true;
+}
+
+void PairCriteria::Filter(const match::NamePartners& partners,
+                          std::vector<match::NameId>& names,
+                          std::vector<match::PartnerRun>& runs) const {
+  names.clear();
+  runs.clear();
+  std::vector<match::Overlap> overlaps;
+  match::ForEachPartner(partners,
+                        [&](match::NameId b, const match::Overlap& overlap) {
+                          if (!Keeps(partners.a, b)) return;
+                          names.push_back(b);
+                          overlaps.push_back(overlap);
+                        });
+  // The runs view `names`, which no longer grows.
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    runs.push_back({{&names[i], 1}, overlaps[i]});
+  }
 }
 
 std::vector<std::optional<confirm::ContentHash>> HashCandidates(
@@ -110,28 +132,44 @@ std::vector<std::optional<confirm::ContentHash>> HashCandidates(
 
 struct GroupBuilder::State {
   report::Confirmation confirmed;
+  const PairCriteria& criteria;
   std::optional<group::ComponentGroups> components;
   std::optional<group::NameGroups> names;
+  // Scratch space for the kept partners of one name.
+  std::vector<match::NameId> kept_names;
+  std::vector<match::PartnerRun> kept_runs;
 };
 
-GroupBuilder::GroupBuilder(std::size_t files, report::Confirmation confirmed)
-    : state_(std::make_unique<State>()) {
-  state_->confirmed = confirmed;
+GroupBuilder::GroupBuilder(const match::NameClasses& classes,
+                           report::Confirmation confirmed,
+                           const PairCriteria& criteria)
+    : state_(
+          std::make_unique<State>(State{confirmed, criteria, {}, {}, {}, {}})) {
   if (confirmed == report::Confirmation::kName) {
-    state_->names.emplace(files);
+    state_->names.emplace(classes);
   } else {
-    state_->components.emplace(files);
+    state_->components.emplace(classes.NameCount());
   }
 }
 
 GroupBuilder::~GroupBuilder() = default;
 
-void GroupBuilder::Add(const match::Match& pair) {
-  if (state_->names) {
-    state_->names->Add(pair.a, pair.b);
-  } else {
-    state_->components->Join(pair.a, pair.b);
+std::uint64_t GroupBuilder::Add(const match::NamePartners& partners) {
+  State& s = *state_;
+  if (s.names && !s.criteria.Judges()) {
+    // Every pair counts: the runs go in whole, however many names they
+    // hold.
+    s.names->Add(partners);
+    return partners.PairCount();
   }
+  s.criteria.Filter(partners, s.kept_names, s.kept_runs);
+  if (s.names) {
+    s.names->Add({partners.a, s.kept_runs});
+  } else {
+    for (const match::NameId b : s.kept_names)
+      s.components->Join(partners.a, b);
+  }
+  return s.kept_names.size();
 }
 
 report::GroupSet GroupBuilder::Finish(ScanFiles& files, group::KeepRule rule) {

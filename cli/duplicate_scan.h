@@ -16,6 +16,8 @@
 #include "confirm/content_hash.h"
 #include "group/group.h"
 #include "match/match.h"
+#include "match/name_classes.h"
+#include "match/partners.h"
 #include "report/group_set.h"
 
 namespace wordlap::cli {
@@ -55,7 +57,17 @@ class PairCriteria {
                std::span<const std::optional<confirm::ContentHash>> hashes)
       : options_(options), files_(files), hashes_(hashes) {}
 
-  bool Keeps(const match::Match& pair) const;
+  bool Keeps(match::NameId a, match::NameId b) const;
+
+  // Whether Keeps can say no to a pair of names that match: without any
+  // such criterion every pair the search finds is kept.
+  bool Judges() const;
+
+  // The partners of `partners.a` that are kept, as runs of one name each,
+  // in `runs` (whose names live in `names`).
+  void Filter(const match::NamePartners& partners,
+              std::vector<match::NameId>& names,
+              std::vector<match::PartnerRun>& runs) const;
 
  private:
   const DuplicateOptions& options_;
@@ -75,9 +87,14 @@ std::vector<std::optional<confirm::ContentHash>> HashCandidates(
 // class), name groups around a first file otherwise.
 class GroupBuilder {
  public:
-  GroupBuilder(std::size_t files, report::Confirmation confirmed);
+  // `classes` are those whose member lists the partners' runs lie in.
+  GroupBuilder(const match::NameClasses& classes,
+               report::Confirmation confirmed, const PairCriteria& criteria);
   ~GroupBuilder();
-  void Add(const match::Match& pair);
+
+  // The partners of one name, names ascending; returns the number of pairs
+  // that met every criterion.
+  std::uint64_t Add(const match::NamePartners& partners);
 
   // The groups with their kept files (facts of their members read now);
   // groups left without duplicates (reference files only) are dropped.

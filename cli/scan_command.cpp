@@ -21,11 +21,11 @@
 #include "cli/plugin_option.h"
 #include "cli/progress.h"
 #include "collect/scan_inputs.h"
-#include "match/indexed_search.h"
-#include "match/name_table.h"
+#include "match/classed_names.h"
+#include "match/name_classes.h"
 #include "match/ordered_search.h"
-#include "match/word_index.h"
-#include "match/word_overlap.h"
+#include "match/partner_expansion.h"
+#include "match/partner_search.h"
 #include "platform/decimal_separator.h"
 #include "report/group_formats.h"
 #include "report/output_stream.h"
@@ -53,27 +53,28 @@ void CheckScanOptions(const ScanOptions& options) {
 }
 
 // The way a host without an index finds pairs: the plug-in judges every
-// pair. The counts shown beside each pair come from the scan's own tables.
+// pair, each name a class of its own. The counts shown beside each pair
+// come from the scan's own tables.
 class PluginSearch final : public match::MatchSearch {
  public:
   PluginSearch(const PluginModule& plugin,
                const std::vector<std::string>& paths,
-               const match::NameTable& table)
-      : plugin_(plugin), paths_(paths), table_(table) {}
+               const match::ClassedNames& names)
+      : plugin_(plugin), paths_(paths), names_(names) {}
 
-  void FindMatches(match::NameId a, std::vector<match::Match>& out) override {
+  void FindMatches(match::ClassId a,
+                   std::vector<match::ClassMatch>& out) override {
     for (std::size_t b = a + 1; b < paths_.size(); ++b) {
       if (!plugin_.Compare(paths_[a].c_str(), paths_[b].c_str())) continue;
       const auto id = static_cast<match::NameId>(b);
-      const match::Overlap overlap = match::PairOverlap(table_, a, id);
-      out.push_back({a, id, overlap.found, overlap.words});
+      out.push_back({a, id, names_.PairOverlap(a, id), {}});
     }
   }
 
  private:
   const PluginModule& plugin_;
   const std::vector<std::string>& paths_;
-  const match::NameTable& table_;
+  const match::ClassedNames& names_;
 };
 
 void Warn(const std::string& message) {
@@ -141,29 +142,37 @@ int RunScan(const ScanOptions& options) {
   const std::vector<std::string>& paths = files.paths;
 
   std::atomic<std::size_t> read{0};
-  const match::NameTable table = [&] {
+  const match::ClassedNames names = [&] {
     const ProgressLine progress(show_progress, "reading names", paths.size(),
                                 read);
-    return match::NameTable::Build(paths, threads, &read);
+    return match::ClassedNames::Build(paths, threads, &read);
   }();
-  std::unique_ptr<match::WordIndex> index;
-  match::MatchSearchFactory make_search;
-  if (plugin) {
-    make_search = [&] {
-      return std::make_unique<PluginSearch>(*plugin, paths, table);
-    };
-  } else {
-    index = std::make_unique<match::WordIndex>(table);
-    make_search = [&] { return match::MakeIndexedSearch(table, *index); };
-  }
+  // The plug-in is asked about every pair, so there each name is a class of
+  // its own.
+  const match::NameClasses singletons =
+      plugin ? match::NameClasses::Singletons(paths.size())
+             : match::NameClasses();
+  const match::NameClasses& searched = plugin ? singletons : names.classes;
+
   // Every pass over the pairs runs the search again: pairs are never kept,
   // so memory stays bounded by the number of files.
-  const auto search = [&](const char* label,
-                          const match::MatchConsumer& consume) {
+  const auto search = [&](const char* label, const match::PartnersSink& sink) {
     std::atomic<std::size_t> compared{0};
-    const ProgressLine progress(show_progress, label, paths.size(), compared);
-    match::SearchInOrder(paths.size(), threads, make_search, consume,
-                         &compared);
+    const ProgressLine progress(show_progress, label, searched.ClassCount(),
+                                compared);
+    if (plugin) {
+      match::PartnerExpansion expansion(searched, {}, sink);
+      match::SearchInOrder(
+          paths.size(), threads,
+          [&] { return std::make_unique<PluginSearch>(*plugin, paths, names); },
+          [&](std::span<const match::ClassMatch> matches) {
+            expansion.Add(matches);
+          },
+          &compared);
+      expansion.Finish();
+    } else {
+      match::FindPartners(names, threads, sink, &compared);
+    }
   };
 
   // Content is hashed only for the files of a pair that could be
@@ -173,10 +182,13 @@ int RunScan(const ScanOptions& options) {
   if (criteria.same_content) {
     std::vector<std::uint8_t> candidates(paths.size(), 0);
     const PairCriteria before_hashing(criteria, files, {});
-    search("finding candidates", [&](std::span<const match::Match> matches) {
-      for (const match::Match& m : matches) {
-        if (before_hashing.Keeps(m)) candidates[m.a] = candidates[m.b] = 1;
-      }
+    search("finding candidates", [&](const match::NamePartners& partners) {
+      match::ForEachPartner(partners,
+                            [&](match::NameId b, const match::Overlap&) {
+                              if (before_hashing.Keeps(partners.a, b)) {
+                                candidates[partners.a] = candidates[b] = 1;
+                              }
+                            });
     });
     hashes =
         HashCandidates(files, candidates, threads, show_progress, unreadable);
@@ -187,33 +199,31 @@ int RunScan(const ScanOptions& options) {
   report::ScanCounts counts{paths.size(), 0};
   try {
     if (report::IsPairFormat(options.format)) {
-      const auto writer = report::MakePairWriter(options.format, paths, out,
-                                                 platform::DecimalSeparator());
+      const auto writer = report::MakePairWriter(options.format, paths, out);
       writer->Begin();
-      std::vector<match::Match> kept;
-      search("comparing names", [&](std::span<const match::Match> matches) {
-        kept.clear();
-        for (const match::Match& m : matches) {
-          if (keeps.Keeps(m)) kept.push_back(m);
+      std::vector<match::NameId> kept_names;
+      std::vector<match::PartnerRun> kept_runs;
+      search("comparing names", [&](const match::NamePartners& partners) {
+        if (!keeps.Judges()) {
+          counts.pairs += partners.PairCount();
+          writer->Write(partners);
+          return;
         }
-        counts.pairs += kept.size();
-        if (!kept.empty()) writer->Write(kept);
+        keeps.Filter(partners, kept_names, kept_runs);
+        counts.pairs += kept_names.size();
+        writer->Write({partners.a, kept_runs});
       });
       writer->End({counts.files, counts.pairs});
     } else {
-      GroupBuilder groups(paths.size(), ConfirmationOf(criteria));
-      search("comparing names", [&](std::span<const match::Match> matches) {
-        for (const match::Match& m : matches) {
-          if (!keeps.Keeps(m)) continue;
-          ++counts.pairs;
-          groups.Add(m);
-        }
+      GroupBuilder groups(searched, ConfirmationOf(criteria), keeps);
+      search("comparing names", [&](const match::NamePartners& partners) {
+        counts.pairs += groups.Add(partners);
       });
       const report::GroupSet set = groups.Finish(files, criteria.keep);
       const report::FileTable table_of_files = files.Table(hashes);
       const report::OverlapOf overlap = [&](group::FileIndex a,
                                             group::FileIndex b) {
-        return match::PairOverlap(table, a, b);
+        return names.PairOverlap(a, b);
       };
       switch (options.format) {
         case report::OutputFormat::kReport:

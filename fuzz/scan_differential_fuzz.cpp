@@ -12,10 +12,9 @@
 
 #include "compare/name_compare.h"
 #include "fuzz/fuzz_check.h"
-#include "match/indexed_search.h"
-#include "match/name_table.h"
-#include "match/ordered_search.h"
-#include "match/word_index.h"
+#include "match/classed_names.h"
+#include "match/partner_search.h"
+#include "match/partners.h"
 #include "plugin/plugin_exports.h"
 
 namespace {
@@ -59,14 +58,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
   using wordlap::match::Match;
   const std::vector<std::string> names = Names(data, size);
 
-  const auto table = wordlap::match::NameTable::Build(names, 1);
-  const wordlap::match::WordIndex index(table);
+  const auto classed = wordlap::match::ClassedNames::Build(names, 1);
   std::vector<Match> matches;
-  wordlap::match::SearchInOrder(
-      names.size(), 1,
-      [&] { return wordlap::match::MakeIndexedSearch(table, index); },
-      [&](std::span<const Match> some) {
-        matches.insert(matches.end(), some.begin(), some.end());
+  wordlap::match::FindPartners(
+      classed, 1, [&](const wordlap::match::NamePartners& partners) {
+        wordlap::match::ForEachPartner(
+            partners, [&](wordlap::match::NameId b,
+                          const wordlap::match::Overlap& overlap) {
+              matches.push_back({partners.a, b, overlap.found, overlap.words});
+            });
       });
 
   std::set<std::pair<std::size_t, std::size_t>> scanned;

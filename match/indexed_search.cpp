@@ -9,61 +9,93 @@ namespace {
 
 class IndexedSearch final : public MatchSearch {
  public:
-  IndexedSearch(const NameTable& table, const WordIndex& index)
-      : table_(table), index_(index), seen_(table.NameCount(), kNone) {}
+  IndexedSearch(const NameTable& table, const WordIndex& index,
+                const NameClasses& classes)
+      : table_(table),
+        index_(index),
+        classes_(classes),
+        seen_iterated_(table.NameCount(), kNone),
+        seen_lookup_(table.NameCount(), kNone) {}
 
-  void FindMatches(NameId a, std::vector<Match>& out) override {
-    const std::uint32_t entries_a = table_.EntryCount(a);
-    if (entries_a == 0) return;
+  void FindMatches(ClassId x, std::vector<ClassMatch>& out) override {
+    const std::uint32_t entries_x = table_.EntryCount(x);
+    if (entries_x == 0) return;
     const std::size_t first = out.size();
+    const NameId last_of_x = classes_.Last(x);
 
-    for (const WordId word : index_.KeyWords(a)) {
-      for (const NameId b : Later(index_.NamesWith(word), a)) {
-        if (!IteratesFirst(entries_a, table_.EntryCount(b))) continue;
-        if (!FirstSighting(a, b)) continue;
-        if (const auto overlap = MatchingOverlap(table_, a, b)) {
-          out.push_back({a, b, overlap->found, overlap->words});
+    // x iterated: the verdict of a pair whose later name is in x, or of any
+    // pair when x's list is the shorter.
+    for (const WordId word : index_.KeyWords(x)) {
+      for (const ClassId y : Later(index_.NamesWith(word), x)) {
+        const std::uint32_t entries_y = table_.EntryCount(y);
+        if (entries_x > entries_y) continue;
+        if (entries_x == entries_y && last_of_x < classes_.First(y)) continue;
+        if (!FirstSighting(seen_iterated_, x, y)) continue;
+        if (const auto overlap = MatchingOverlap(table_, x, y)) {
+          out.push_back(
+              {x, y, entries_x < entries_y ? *overlap : Overlap{}, *overlap});
         }
       }
     }
-    for (const WordCount& word : table_.Words(a)) {
-      for (const NameId b : Later(index_.NamesKeyedBy(word.word), a)) {
-        if (IteratesFirst(entries_a, table_.EntryCount(b))) continue;
-        if (!FirstSighting(a, b)) continue;
-        if (const auto overlap = MatchingOverlap(table_, b, a)) {
-          out.push_back({a, b, overlap->found, overlap->words});
+    // y iterated: the verdict of a pair whose later name is in y, or of any
+    // pair when y's list is the shorter.
+    for (const WordCount& word : table_.Words(x)) {
+      for (const ClassId y : Later(index_.NamesKeyedBy(word.word), x)) {
+        const std::uint32_t entries_y = table_.EntryCount(y);
+        if (entries_x < entries_y) continue;
+        if (!FirstSighting(seen_lookup_, x, y)) continue;
+        if (const auto overlap = MatchingOverlap(table_, y, x)) {
+          out.push_back(
+              {x, y, *overlap, entries_x > entries_y ? *overlap : Overlap{}});
         }
       }
     }
-    std::sort(out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
-              [](const Match& x, const Match& y) { return x.b < y.b; });
+    std::sort(
+        out.begin() + static_cast<std::ptrdiff_t>(first), out.end(),
+        [](const ClassMatch& p, const ClassMatch& q) { return p.y < q.y; });
+    // On equal lengths a class can be found both ways: one entry for both.
+    const auto begin = out.begin() + static_cast<std::ptrdiff_t>(first);
+    auto kept = begin;
+    for (auto it = begin; it != out.end(); ++it) {
+      if (kept != begin && (kept - 1)->y == it->y) {
+        ClassMatch& merged = *(kept - 1);
+        if (it->x_first.words != 0) merged.x_first = it->x_first;
+        if (it->y_first.words != 0) merged.y_first = it->y_first;
+        continue;
+      }
+      *kept++ = *it;
+    }
+    out.erase(kept, out.end());
   }
 
  private:
-  static constexpr NameId kNone = ~NameId{0};
+  static constexpr ClassId kNone = ~ClassId{0};
 
-  static std::span<const NameId> Later(std::span<const NameId> names,
-                                       NameId a) {
-    return {std::upper_bound(names.begin(), names.end(), a), names.end()};
+  static std::span<const NameId> Later(std::span<const NameId> classes,
+                                       ClassId x) {
+    return {std::upper_bound(classes.begin(), classes.end(), x), classes.end()};
   }
 
   // A candidate can be proposed by several words; it is judged once.
-  bool FirstSighting(NameId a, NameId b) {
-    if (seen_[b] == a) return false;
-    seen_[b] = a;
+  static bool FirstSighting(std::vector<ClassId>& seen, ClassId x, ClassId y) {
+    if (seen[y] == x) return false;
+    seen[y] = x;
     return true;
   }
 
   const NameTable& table_;
   const WordIndex& index_;
-  std::vector<NameId> seen_;
+  const NameClasses& classes_;
+  std::vector<ClassId> seen_iterated_;
+  std::vector<ClassId> seen_lookup_;
 };
 
 }  // namespace
 
 std::unique_ptr<MatchSearch> MakeIndexedSearch(const NameTable& table,
-                                               const WordIndex& index) {
-  return std::make_unique<IndexedSearch>(table, index);
+                                               const WordIndex& index,
+                                               const NameClasses& classes) {
+  return std::make_unique<IndexedSearch>(table, index, classes);
 }
 
 }  // namespace wordlap::match

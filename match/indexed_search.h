@@ -1,23 +1,28 @@
 // The scan's own search: candidates from the word index, verdict counted on
-// numbered words.
+// numbered words, over classes of names.
 #pragma once
 
 #include <memory>
 
 #include "match/match_search.h"
+#include "match/name_classes.h"
 #include "match/name_table.h"
 #include "match/word_index.h"
 
 namespace wordlap::match {
 
-// Proposes, for a name a, the later names b that could match it and keeps
-// those that do:
-// - when a's list is shorter (a is iterated), b must hold one of a's key
+// `table` and `index` hold one entry per class of `classes` (names
+// renumbered by class). For a class x it proposes the later classes y that
+// could match and keeps those that do:
+// - when x's list is shorter (x is iterated), y must hold one of x's key
 //   words, so the candidates are the holders of those words;
-// - otherwise (b is iterated), a must hold one of b's key words, so the
-//   candidates are the names keyed by a word of a.
-// The table and index must outlive the search.
+// - otherwise (y is iterated), x must hold one of y's key words, so the
+//   candidates are the classes keyed by a word of x;
+// - on equal lengths both ways are needed when a name of y comes before a
+//   name of x somewhere in scan order.
+// All of them must outlive the search.
 std::unique_ptr<MatchSearch> MakeIndexedSearch(const NameTable& table,
-                                               const WordIndex& index);
+                                               const WordIndex& index,
+                                               const NameClasses& classes);
 
 }  // namespace wordlap::match

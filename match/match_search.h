@@ -1,4 +1,4 @@
-// MatchSearch: finds the names later in scan order that match a given name.
+// MatchSearch: finds the classes later in class order that match a class.
 #pragma once
 
 #include <functional>
@@ -14,9 +14,9 @@ class MatchSearch {
  public:
   virtual ~MatchSearch() = default;
 
-  // Appends to `out` every pair (a, b) with b after a that matches, in
-  // ascending order of b.
-  virtual void FindMatches(NameId a, std::vector<Match>& out) = 0;
+  // Appends to `out` every ClassMatch (x, y) with y after x, in ascending
+  // order of y.
+  virtual void FindMatches(ClassId x, std::vector<ClassMatch>& out) = 0;
 };
 
 using MatchSearchFactory = std::function<std::unique_ptr<MatchSearch>()>;

@@ -116,4 +116,24 @@ NameTable NameTable::Build(std::span<const std::string> paths, unsigned threads,
   return table;
 }
 
+void NameTable::KeepOnly(std::span<const NameId> kept) {
+  std::size_t words = 0;
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    const NameId name = kept[i];
+    const std::size_t begin = offsets_[name], end = offsets_[name + 1];
+    // Names only move down: i <= name, and the words of names before `name`
+    // were moved before these are read.
+    std::copy(words_.begin() + static_cast<std::ptrdiff_t>(begin),
+              words_.begin() + static_cast<std::ptrdiff_t>(end),
+              words_.begin() + static_cast<std::ptrdiff_t>(words));
+    entry_counts_[i] = entry_counts_[name];
+    offsets_[i] = words;
+    words += end - begin;
+  }
+  offsets_[kept.size()] = words;
+  entry_counts_.resize(kept.size());
+  offsets_.resize(kept.size() + 1);
+  words_.resize(words);
+}
+
 }  // namespace wordlap::match

@@ -29,6 +29,10 @@ class NameTable {
   static NameTable Build(std::span<const std::string> paths, unsigned threads,
                          std::atomic<std::size_t>* done = nullptr);
 
+  // Keeps only the names `kept` (ascending), renumbered 0, 1, 2, ... in
+  // that order; done in place, so that no second table is ever held.
+  void KeepOnly(std::span<const NameId> kept);
+
   std::size_t NameCount() const { return entry_counts_.size(); }
   std::size_t VocabularySize() const { return vocabulary_size_; }
 

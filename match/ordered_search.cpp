@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <deque>
 #include <exception>
 #include <mutex>
 #include <thread>
@@ -10,14 +11,22 @@
 namespace wordlap::match {
 namespace {
 
-// Names are handed out in blocks; a worker may run only a few blocks ahead
-// of the consumer, so the pairs waiting to be consumed stay few whatever the
-// total number of pairs.
-constexpr std::size_t kBlockNames = 256;
+// Classes are handed out in blocks; a worker may run only a few blocks
+// ahead of the consumer.
+constexpr std::size_t kBlockClasses = 256;
+// A worker hands its matches over in chunks of about this many, split
+// between classes...
+constexpr std::size_t kChunkMatches = 1 << 12;
+// ...and waits while its block holds this many that the consumer has not
+// taken yet.
+constexpr std::size_t kBlockMatches = 1 << 15;
 
-struct Block {
-  bool ready = false;
-  std::vector<Match> matches;
+using Chunk = std::vector<ClassMatch>;
+
+struct Slot {
+  std::deque<Chunk> chunks;
+  std::size_t held = 0;
+  bool finished = false;
 };
 
 class Coordinator {
@@ -36,34 +45,50 @@ class Coordinator {
     return !stopped_;
   }
 
-  void Finish(std::size_t block, std::vector<Match>&& matches) {
-    {
-      std::lock_guard lock(mutex_);
-      Block& slot = slots_[block % slots_.size()];
-      slot.matches = std::move(matches);
-      slot.ready = true;
-    }
-    changed_.notify_all();
-  }
-
-  // Waits for the block the consumer needs next; false once stopped.
-  bool Await(std::size_t block, std::vector<Match>& matches) {
+  // Adds a chunk of the block's matches, after waiting for room; false once
+  // stopped.
+  bool Hand(std::size_t block, Chunk&& chunk) {
     std::unique_lock lock(mutex_);
-    Block& slot = slots_[block % slots_.size()];
-    changed_.wait(lock, [&] { return stopped_ || slot.ready; });
+    Slot& slot = SlotOf(block);
+    changed_.wait(lock, [&] { return stopped_ || slot.held < kBlockMatches; });
     if (stopped_) return false;
-    matches.swap(slot.matches);
-    slot.matches.clear();
-    slot.ready = false;
+    slot.held += chunk.size();
+    slot.chunks.push_back(std::move(chunk));
+    lock.unlock();
+    changed_.notify_all();
     return true;
   }
 
-  void Consumed(std::size_t block) {
+  void Finish(std::size_t block) {
     {
       std::lock_guard lock(mutex_);
-      consumed_ = block + 1;
+      SlotOf(block).finished = true;
     }
     changed_.notify_all();
+  }
+
+  // The next chunk of the block the consumer is on: true with `chunk`
+  // filled, or true with `chunk` empty once the block is done; false once
+  // stopped.
+  bool Await(std::size_t block, Chunk& chunk) {
+    std::unique_lock lock(mutex_);
+    Slot& slot = SlotOf(block);
+    changed_.wait(lock, [&] {
+      return stopped_ || !slot.chunks.empty() || slot.finished;
+    });
+    if (stopped_) return false;
+    chunk.clear();
+    if (!slot.chunks.empty()) {
+      chunk.swap(slot.chunks.front());
+      slot.chunks.pop_front();
+      slot.held -= chunk.size();
+    } else {
+      slot.finished = false;
+      consumed_ = block + 1;
+    }
+    lock.unlock();
+    changed_.notify_all();
+    return true;
   }
 
   void Stop(std::exception_ptr error = nullptr) {
@@ -81,46 +106,53 @@ class Coordinator {
   }
 
  private:
+  Slot& SlotOf(std::size_t block) { return slots_[block % slots_.size()]; }
+
   std::mutex mutex_;
   std::condition_variable changed_;
   const std::size_t blocks_;
-  std::vector<Block> slots_;
+  std::vector<Slot> slots_;
   std::size_t next_ = 0;
   std::size_t consumed_ = 0;
   bool stopped_ = false;
   std::exception_ptr error_;
 };
 
-void Work(Coordinator& coordinator, MatchSearch& search, std::size_t names,
+void Work(Coordinator& coordinator, MatchSearch& search, std::size_t classes,
           std::atomic<std::size_t>* done) {
   std::size_t block;
   while (coordinator.Take(block)) {
-    std::vector<Match> matches;
-    const std::size_t begin = block * kBlockNames;
-    const std::size_t end = std::min(names, begin + kBlockNames);
-    for (std::size_t a = begin; a < end; ++a) {
-      search.FindMatches(static_cast<NameId>(a), matches);
+    Chunk chunk;
+    const std::size_t begin = block * kBlockClasses;
+    const std::size_t end = std::min(classes, begin + kBlockClasses);
+    for (std::size_t x = begin; x < end; ++x) {
+      search.FindMatches(static_cast<ClassId>(x), chunk);
+      if (chunk.size() >= kChunkMatches) {
+        if (!coordinator.Hand(block, std::move(chunk))) return;
+        chunk = {};
+      }
     }
+    if (!chunk.empty() && !coordinator.Hand(block, std::move(chunk))) return;
     if (done != nullptr) done->fetch_add(end - begin);
-    coordinator.Finish(block, std::move(matches));
+    coordinator.Finish(block);
   }
 }
 
 }  // namespace
 
-void SearchInOrder(std::size_t names, unsigned threads,
+void SearchInOrder(std::size_t classes, unsigned threads,
                    const MatchSearchFactory& make_search,
                    const MatchConsumer& consume,
                    std::atomic<std::size_t>* done) {
   threads = std::max(1u, threads);
-  const std::size_t blocks = (names + kBlockNames - 1) / kBlockNames;
+  const std::size_t blocks = (classes + kBlockClasses - 1) / kBlockClasses;
   Coordinator coordinator(blocks, 4 * threads);
   std::vector<std::jthread> workers;
   for (unsigned t = 0; t < threads; ++t) {
     workers.emplace_back([&] {
       try {
         const auto search = make_search();
-        Work(coordinator, *search, names, done);
+        Work(coordinator, *search, classes, done);
       } catch (...) {
         coordinator.Stop(std::current_exception());
       }
@@ -128,17 +160,19 @@ void SearchInOrder(std::size_t names, unsigned threads,
   }
 
   try {
-    std::vector<Match> matches;
+    Chunk chunk;
     for (std::size_t block = 0; block < blocks; ++block) {
-      if (!coordinator.Await(block, matches)) break;
-      coordinator.Consumed(block);
-      // The pairs of one name a lie together, ascending by b.
-      for (std::size_t i = 0; i < matches.size();) {
-        std::size_t j = i;
-        while (j < matches.size() && matches[j].a == matches[i].a) ++j;
-        consume(std::span<const Match>(matches).subspan(i, j - i));
-        i = j;
+      bool running = true;
+      while ((running = coordinator.Await(block, chunk)) && !chunk.empty()) {
+        // The matches of one class lie together, ascending by y.
+        for (std::size_t i = 0; i < chunk.size();) {
+          std::size_t j = i;
+          while (j < chunk.size() && chunk[j].x == chunk[i].x) ++j;
+          consume(std::span<const ClassMatch>(chunk).subspan(i, j - i));
+          i = j;
+        }
       }
+      if (!running) break;
     }
   } catch (...) {
     coordinator.Stop(std::current_exception());

@@ -1,5 +1,5 @@
-// Runs a MatchSearch over every name on several threads and hands the
-// matches back in scan order, as if one thread had done the work.
+// Runs a MatchSearch over every class on several threads and hands the
+// matches back in class order, as if one thread had done the work.
 #pragma once
 
 #include <atomic>
@@ -11,13 +11,16 @@
 
 namespace wordlap::match {
 
-// Receives the matches of one name a (all pairs (a, b), b ascending), for
-// the names with matches, in ascending order of a. It runs on the calling
-// thread; if it throws, the workers stop and the exception goes on.
-using MatchConsumer = std::function<void(std::span<const Match>)>;
+// Receives the matches of one class x (all ClassMatch (x, y), y ascending),
+// for the classes with matches, in ascending order of x. It runs on the
+// calling thread; if it throws, the workers stop and the exception goes on.
+using MatchConsumer = std::function<void(std::span<const ClassMatch>)>;
 
-// `done` counts the names searched so far, for progress.
-void SearchInOrder(std::size_t names, unsigned threads,
+// The matches waiting for the consumer stay bounded whatever their total:
+// workers run only a few blocks of classes ahead, and a block holds only so
+// many matches before its worker waits for the consumer. `done` counts the
+// classes searched so far, for progress.
+void SearchInOrder(std::size_t classes, unsigned threads,
                    const MatchSearchFactory& make_search,
                    const MatchConsumer& consume,
                    std::atomic<std::size_t>* done = nullptr);

@@ -26,19 +26,20 @@ class CsvWriter final : public PairWriter {
 
   void Begin() override { out_.Write("path_a,path_b,found,words,percent\r\n"); }
 
-  void Write(std::span<const match::Match> matches) override {
-    for (const match::Match& m : matches) {
-      WriteField(out_, paths_[m.a]);
-      out_.Put(',');
-      WriteField(out_, paths_[m.b]);
-      out_.Put(',');
-      out_.Write(std::to_string(m.found));
-      out_.Put(',');
-      out_.Write(std::to_string(m.words));
-      out_.Put(',');
-      out_.Write(FormatPercentage(m.found, m.words, "."));
-      out_.Write("\r\n");
-    }
+  void Write(const match::NamePartners& partners) override {
+    match::ForEachPartner(partners,
+                          [&](match::NameId b, const match::Overlap& m) {
+                            WriteField(out_, paths_[partners.a]);
+                            out_.Put(',');
+                            WriteField(out_, paths_[b]);
+                            out_.Put(',');
+                            out_.Write(std::to_string(m.found));
+                            out_.Put(',');
+                            out_.Write(std::to_string(m.words));
+                            out_.Put(',');
+                            out_.Write(FormatPercentage(m.found, m.words, "."));
+                            out_.Write("\r\n");
+                          });
   }
 
  private:

@@ -12,18 +12,19 @@ class JsonWriter final : public PairWriter {
   JsonWriter(const std::vector<std::string>& paths, OutputStream& out)
       : paths_(paths), out_(out) {}
 
-  void Write(std::span<const match::Match> matches) override {
-    for (const match::Match& m : matches) {
-      line_ = "{";
-      AppendTextField(line_, "path_a", paths_[m.a]);
-      line_ += ',';
-      AppendTextField(line_, "path_b", paths_[m.b]);
-      line_ += ",\"found\":" + std::to_string(m.found) +
-               ",\"words\":" + std::to_string(m.words) +
-               ",\"percent\":" + FormatPercentage(m.found, m.words, ".") +
-               "}\n";
-      out_.Write(line_);
-    }
+  void Write(const match::NamePartners& partners) override {
+    match::ForEachPartner(
+        partners, [&](match::NameId b, const match::Overlap& m) {
+          line_ = "{";
+          AppendTextField(line_, "path_a", paths_[partners.a]);
+          line_ += ',';
+          AppendTextField(line_, "path_b", paths_[b]);
+          line_ += ",\"found\":" + std::to_string(m.found) +
+                   ",\"words\":" + std::to_string(m.words) +
+                   ",\"percent\":" + FormatPercentage(m.found, m.words, ".") +
+                   "}\n";
+          out_.Write(line_);
+        });
   }
 
  private:

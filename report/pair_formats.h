@@ -22,11 +22,4 @@ std::unique_ptr<PairWriter> MakeCsvWriter(const std::vector<std::string>& paths,
 std::unique_ptr<PairWriter> MakeJsonWriter(
     const std::vector<std::string>& paths, OutputStream& out);
 
-// Groups: each unused name with matches later in scan order becomes a
-// reference, and the unused names that match it become its members; a file
-// is in at most one group. Ends with a summary line.
-std::unique_ptr<PairWriter> MakeGroupWriter(
-    const std::vector<std::string>& paths, OutputStream& out,
-    std::string_view decimal_separator);
-
 }  // namespace wordlap::report

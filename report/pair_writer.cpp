@@ -23,18 +23,9 @@ bool ParseOutputFormat(std::string_view text, OutputFormat& format) {
 
 std::unique_ptr<PairWriter> MakePairWriter(
     OutputFormat format, const std::vector<std::string>& paths,
-    OutputStream& out, std::string_view decimal_separator) {
-  switch (format) {
-    case OutputFormat::kCsv:
-      return MakeCsvWriter(paths, out);
-    case OutputFormat::kJson:
-      return MakeJsonWriter(paths, out);
-    case OutputFormat::kText:
-    case OutputFormat::kReport:
-    case OutputFormat::kDuplicatesNul:
-      break;
-  }
-  return MakeGroupWriter(paths, out, decimal_separator);
+    OutputStream& out) {
+  if (format == OutputFormat::kCsv) return MakeCsvWriter(paths, out);
+  return MakeJsonWriter(paths, out);
 }
 
 }  // namespace wordlap::report

@@ -8,7 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "match/match.h"
+#include "match/name_classes.h"
+#include "match/partners.h"
 #include "report/output_stream.h"
 
 namespace wordlap::report {
@@ -34,16 +35,17 @@ class PairWriter {
  public:
   virtual ~PairWriter() = default;
   virtual void Begin() {}
-  // The matches of one name a, ascending by b; names come ascending.
-  virtual void Write(std::span<const match::Match> matches) = 0;
+  // The partners of one name a; names come ascending.
+  virtual void Write(const match::NamePartners& partners) = 0;
   virtual void End(const ScanTotals&) {}
 };
 
-// `paths` are the scanned paths by name id and must outlive the writer.
-// The text format writes percentages with `decimal_separator`; CSV and JSON
-// always use ".", so that the numbers read the same in every locale.
+// The writer of a pair format (csv or json); `paths` are the scanned paths
+// by name id and must outlive it. The percentages always use ".", so that
+// the numbers read the same in every locale. The group formats are written
+// from groups (report/group_formats.h).
 std::unique_ptr<PairWriter> MakePairWriter(
     OutputFormat format, const std::vector<std::string>& paths,
-    OutputStream& out, std::string_view decimal_separator);
+    OutputStream& out);
 
 }  // namespace wordlap::report

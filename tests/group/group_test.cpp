@@ -24,12 +24,18 @@ TEST(ComponentGroupsTest, AChainOfPairsIsOneGroup) {
 
 TEST(NameGroupsTest, AFileMatchingOnlyAMemberJoinsNoGroup) {
   // 0 matches 1 and 2; 1 matches 3 (3 is in no group yet, but 1 is); 3
-  // matches 4.
-  NameGroups groups(5);
-  for (const auto& [a, b] : Pairs{{0, 1}, {0, 2}, {1, 3}, {3, 4}}) {
-    groups.Add(a, b);
+  // matches 4 and 5, 4 matches 5. Every name a class of its own, so each
+  // run is one name.
+  const match::NameClasses classes = match::NameClasses::Singletons(6);
+  NameGroups groups(classes);
+  const std::vector<std::vector<match::NameId>> partners = {{1, 2}, {3}, {},
+                                                            {4, 5}, {5}, {}};
+  for (match::NameId a = 0; a < partners.size(); ++a) {
+    std::vector<match::PartnerRun> runs;
+    for (const match::NameId& b : partners[a]) runs.push_back({{&b, 1}, {}});
+    groups.Add({a, runs});
   }
-  EXPECT_EQ(groups.Take(), (std::vector<Members>{{0, 1, 2}, {3, 4}}));
+  EXPECT_EQ(groups.Take(), (std::vector<Members>{{0, 1, 2}, {3, 4, 5}}));
 }
 
 TEST(CopyNameTest, KnowsTheMarksOfACopy) {

@@ -245,6 +245,108 @@ TEST_F(ScanDirectoryTest, WarnsAboutAnUnreadableDirectoryAndGoesOn) {
             std::string::npos);
 }
 
+// Paths that name one file, however spelt or reached, are one file: no
+// file is reported as its own duplicate. Each row scans one file (or, for
+// the paths that name nothing here, as many as differ in text).
+TEST_F(ScanDirectoryTest, OneFileUnderManyPathsIsOneFile) {
+  Touch("D/Love Song.mp3");
+  const std::string r = Root();
+  fs::create_directories(r + "/hard");
+  fs::create_directories(r + "/links");
+  fs::create_hard_link(r + "/D/Love Song.mp3", r + "/hard/Song Love.mp3");
+  fs::create_symlink(r + "/D/Love Song.mp3", r + "/links/Song of Love.mp3");
+  fs::create_directory_symlink(r + "/D", r + "/links/D again");
+  // Relative spellings are relative to the working directory of the scan.
+  const int previous = ::open(".", O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(previous, 0);
+  ASSERT_EQ(::chdir(r.c_str()), 0);
+  const struct {
+    const char* what;
+    std::vector<std::string> args;
+    std::string list;
+    const char* summary;
+  } kRows[] = {
+      {"D and ./D", {"D", "./D"}, "", "0 matching pairs, 1 file scanned"},
+      {"absolute and relative",
+       {r + "/D", "D"},
+       "",
+       "0 matching pairs, 1 file scanned"},
+      {"a doubled slash",
+       {r + "//D", "D"},
+       "",
+       "0 matching pairs, 1 file scanned"},
+      {"a way up and down again",
+       {"D/../D", "./hard/../D/"},
+       "",
+       "0 matching pairs, 1 file scanned"},
+      {"a file and its directory",
+       {"D", "D/Love Song.mp3"},
+       "",
+       "0 matching pairs, 1 file scanned"},
+      {"a hard link", {"D", "hard"}, "", "0 matching pairs, 1 file scanned"},
+      {"links followed to the file and to its directory",
+       {"D", "links", "--follow"},
+       "",
+       "0 matching pairs, 1 file scanned"},
+      {"listed twice under two spellings",
+       {"--files-from", "-"},
+       "D/Love Song.mp3\n" + r + "/D/./Love Song.mp3\n",
+       "0 matching pairs, 1 file scanned"},
+      {"listed and walked",
+       {"--files-from", "-", "D"},
+       "./hard/Song Love.mp3\n",
+       "0 matching pairs, 1 file scanned"},
+      // Paths from another machine are text: only the same text is the same
+      // file.
+      {"listed paths that name nothing here",
+       {"--files-from", "-"},
+       "X/Love Song.mp3\nX/Love Song.mp3\nX/./Love Song.mp3\n",
+       "1 matching pair, 2 files scanned"},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.what);
+    const ChildResult result = Scan(row.args, row.list);
+    EXPECT_EQ(result.exit_status, 0) << result.err;
+    EXPECT_NE(result.out.find(row.summary), std::string::npos) << result.out;
+  }
+  ASSERT_EQ(::fchdir(previous), 0);
+  ::close(previous);
+}
+
+// The first path in scan order names the file: listed paths come first,
+// then the walked ones sorted.
+TEST_F(ScanDirectoryTest, AFileKeepsItsFirstPath) {
+  Touch("b/Love Song.mp3");
+  Touch("c/Song Love.mp3");
+  const std::string r = Root();
+  fs::create_directories(r + "/a");
+  fs::create_hard_link(r + "/b/Love Song.mp3", r + "/a/Love Song (copy).mp3");
+  const ChildResult walked =
+      Scan({r + "/c", r + "/b", r + "/a", "--format", "csv"});
+  EXPECT_EQ(walked.exit_status, 0) << walked.err;
+  EXPECT_EQ(walked.out, "path_a,path_b,found,words,percent\r\n" + r +
+                            "/a/Love Song (copy).mp3," + r +
+                            "/c/Song Love.mp3,2,2,100\r\n");
+  const ChildResult listed = Scan({r, "--files-from", "-", "--format", "csv"},
+                                  r + "/b/Love Song.mp3\n");
+  EXPECT_EQ(listed.exit_status, 0) << listed.err;
+  EXPECT_EQ(listed.out, "path_a,path_b,found,words,percent\r\n" + r +
+                            "/b/Love Song.mp3," + r +
+                            "/c/Song Love.mp3,2,2,100\r\n");
+}
+
+TEST(ScanCommandTest, RefusesANulByteInsideALine) {
+  const ChildResult result =
+      Scan({"--files-from", "-"}, std::string("a.mp3\nb\0c.mp3\nd.mp3\n", 18));
+  EXPECT_EQ(result.exit_status, 2);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err.rfind("wordlap: scan: standard input: line 2 holds a "
+                             "NUL byte",
+                             0),
+            0u)
+      << result.err;
+}
+
 // Text groups over a collection full of overlapping matches: each file in
 // one group at most, every member a matching pair with its reference, and
 // no matching pair left with both files outside every group.

@@ -3,16 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <set>
 #include <thread>
 #include <utility>
 #include <vector>
 
 #include "compare/name_compare.h"
-#include "match/indexed_search.h"
-#include "match/name_table.h"
-#include "match/ordered_search.h"
-#include "match/word_index.h"
+#include "match/classed_names.h"
+#include "match/partner_search.h"
+#include "match/partners.h"
 #include "random_names.h"
 #include "tests/support/plugin_library.h"
 
@@ -48,14 +48,16 @@ PairSet AllMatchingPairs(const wordlap::test::PluginLibrary& plugin,
 
 std::vector<Match> Scan(const std::vector<std::string>& paths,
                         unsigned threads) {
-  const NameTable table = NameTable::Build(paths, threads);
-  const WordIndex index(table);
+  const ClassedNames names = ClassedNames::Build(paths, threads);
   std::vector<Match> matches;
-  SearchInOrder(
-      paths.size(), threads, [&] { return MakeIndexedSearch(table, index); },
-      [&](std::span<const Match> some) {
-        matches.insert(matches.end(), some.begin(), some.end());
-      });
+  NameId next = 0;
+  FindPartners(names, threads, [&](const NamePartners& partners) {
+    EXPECT_EQ(partners.a, next++) << "names out of order";
+    ForEachPartner(partners, [&](NameId b, const Overlap& overlap) {
+      matches.push_back({partners.a, b, overlap.found, overlap.words});
+    });
+  });
+  EXPECT_EQ(next, paths.size());
   return matches;
 }
 
@@ -74,40 +76,74 @@ std::pair<std::size_t, std::size_t> ComparisonCounts(std::string_view a,
   return {found, iterated.Count()};
 }
 
+// The scan's pairs are exactly the plug-in's, each reported once with the
+// comparison's own counts.
+void ExpectThePluginsPairs(const wordlap::test::PluginLibrary& plugin,
+                           const std::vector<std::string>& paths) {
+  const PairSet expected = AllMatchingPairs(plugin, paths);
+  // Collections built to hold many matches: an empty expectation would
+  // prove nothing.
+  ASSERT_GT(expected.size(), paths.size());
+
+  const std::vector<Match> matches = Scan(paths, 2);
+  PairSet scanned;
+  for (const Match& m : matches) scanned.emplace(m.a, m.b);
+  ASSERT_EQ(scanned.size(), matches.size()) << "a pair reported twice";
+
+  std::vector<std::pair<NameId, NameId>> missed, added;
+  std::set_difference(expected.begin(), expected.end(), scanned.begin(),
+                      scanned.end(), std::back_inserter(missed));
+  std::set_difference(scanned.begin(), scanned.end(), expected.begin(),
+                      expected.end(), std::back_inserter(added));
+  for (const auto& [a, b] : missed) {
+    ADD_FAILURE() << "missed: " << paths[a] << " | " << paths[b];
+  }
+  for (const auto& [a, b] : added) {
+    ADD_FAILURE() << "added: " << paths[a] << " | " << paths[b];
+  }
+  if (!missed.empty() || !added.empty()) return;
+
+  for (const Match& m : matches) {
+    const auto [found, words] = ComparisonCounts(paths[m.a], paths[m.b]);
+    ASSERT_EQ(m.found, found) << paths[m.a] << " | " << paths[m.b];
+    ASSERT_EQ(m.words, words) << paths[m.a] << " | " << paths[m.b];
+  }
+}
+
 TEST(ScanExactnessTest, FindsExactlyThePluginsPairs) {
   const wordlap::test::PluginLibrary plugin(WORDLAP_SCAN_PLUGIN);
   ASSERT_TRUE(plugin.usable());
   for (const std::uint32_t seed : {1u, 2u, 3u}) {
     SCOPED_TRACE("seed " + std::to_string(seed));
-    const std::vector<std::string> paths = scan::test::RandomPaths(seed, 2500);
-    const PairSet expected = AllMatchingPairs(plugin, paths);
-    // Collections built to hold many matches: an empty expectation would
-    // prove nothing.
-    ASSERT_GT(expected.size(), paths.size());
+    ExpectThePluginsPairs(plugin, scan::test::RandomPaths(seed, 2500));
+  }
+}
 
-    const std::vector<Match> matches = Scan(paths, 2);
-    PairSet scanned;
-    for (const Match& m : matches) scanned.emplace(m.a, m.b);
-    ASSERT_EQ(scanned.size(), matches.size()) << "a pair reported twice";
-
-    std::vector<std::pair<NameId, NameId>> missed, added;
-    std::set_difference(expected.begin(), expected.end(), scanned.begin(),
-                        scanned.end(), std::back_inserter(missed));
-    std::set_difference(scanned.begin(), scanned.end(), expected.begin(),
-                        expected.end(), std::back_inserter(added));
-    for (const auto& [a, b] : missed) {
-      ADD_FAILURE() << "missed: " << paths[a] << " | " << paths[b];
+// Collections where many files share a name, in distinct folders and
+// interleaved in scan order: the names searched once per class must still
+// give every pair of files, in both orders of a tie between two lists of
+// one length ("x y" against "x x" matches only one way round).
+TEST(ScanExactnessTest, FindsThePluginsPairsAmongManySameNames) {
+  const wordlap::test::PluginLibrary plugin(WORDLAP_SCAN_PLUGIN);
+  ASSERT_TRUE(plugin.usable());
+  for (const std::uint32_t seed : {4u, 5u}) {
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    std::vector<std::string> names;
+    for (const std::string& path : scan::test::RandomPaths(seed, 300)) {
+      names.push_back(path.substr(path.find_last_of("/\\") + 1));
     }
-    for (const auto& [a, b] : added) {
-      ADD_FAILURE() << "added: " << paths[a] << " | " << paths[b];
+    names.insert(names.end(), {"x y.mp3", "x x.mp3", "X Y.mp3", "y x.mp3",
+                               "a b c.mp3", "a a c.mp3", "c b a.mp3"});
+    std::mt19937 random(seed);
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < 1500; ++i) {
+      // A few names very often, most a few times.
+      const std::size_t pick = random() % (random() % names.size() + 1);
+      const std::string& name =
+          i % 5 == 0 ? names[names.size() - 1 - random() % 7] : names[pick];
+      paths.push_back("folder " + std::to_string(i) + "/" + name);
     }
-    if (!missed.empty() || !added.empty()) continue;
-
-    for (const Match& m : matches) {
-      const auto [found, words] = ComparisonCounts(paths[m.a], paths[m.b]);
-      ASSERT_EQ(m.found, found) << paths[m.a] << " | " << paths[m.b];
-      ASSERT_EQ(m.words, words) << paths[m.a] << " | " << paths[m.b];
-    }
+    ExpectThePluginsPairs(plugin, paths);
   }
 }
 
