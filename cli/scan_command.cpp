@@ -316,7 +316,8 @@ Command AddScanCommand(CLI::App& wordlap) {
   command->footer(
       "Exit status: 0 when the scan is done (also when the reader of the "
       "output stops early), 1 when it is done but some paths could not be "
-      "read (each one warned about), 2 for wrong usage or an input that "
+      "read (each one warned about and left out, also a file that "
+      "--same-content could not hash), 2 for wrong usage or an input that "
       "cannot be read at all.");
   return {command, &inputs.roots, [options] {
             CheckScanOptions(*options);
