@@ -42,7 +42,8 @@ void AddDuplicateOptions(CLI::App& command, DuplicateOptions& options) {
                   "Leave out files whose path below the scanned folder, or "
                   "one of its folders or its file name, matches this glob "
                   "(* also matches /); repeatable")
-      ->type_name("PATTERN");
+      ->type_name("PATTERN")
+      ->allow_extra_args(false);
   command
       .add_option_function<std::string>(
           "--min-size",
@@ -85,7 +86,8 @@ void AddDuplicateOptions(CLI::App& command, DuplicateOptions& options) {
                   "Files under DIR always stay and are never offered for "
                   "removal; DIR is scanned too, and a group of reference "
                   "files only is not shown; repeatable")
-      ->type_name("DIR");
+      ->type_name("DIR")
+      ->allow_extra_args(false);
 }
 
 }  // namespace wordlap::cli

@@ -202,7 +202,7 @@ TEST(DuplicateScanTest, EachKeepRuleAndReferenceFolderKeepsItsFile) {
       {{"--keep", "oldest", "--reference", tree.Path("c")},
        {"Song (1).mp3: Copy of Song.mp3, Song.mp3"}},
       // Two reference files: both stay, only the third is offered.
-      {{"--reference", tree.Path("a"), "--reference", tree.Path("c")},
+      {{"--reference", tree.Path("a"), "--reference=" + tree.Path("c")},
        {"Copy of Song.mp3: Song.mp3"}},
       // Nothing but reference files: nothing to report.
       {{"--reference", root}, {}},
@@ -249,7 +249,10 @@ TEST(DuplicateScanTest, FiltersLeaveFilesOut) {
   for (const auto& row : kRows) {
     std::vector<std::string> args = row.options;
     SCOPED_TRACE(testing::PrintToString(args));
-    args.insert(args.end(), {"--format", "json", root});
+    // The options come last before the folder: one that takes a value
+    // takes one, and the folder stays a folder.
+    args.insert(args.begin(), {"--format", "json"});
+    args.push_back(root);
     const ChildResult result = Scan(args);
     if (row.options.size() == 4 && row.options[3] == "19.5k") {
       EXPECT_EQ(result.exit_status, 2);  // not a size
