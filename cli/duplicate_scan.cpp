@@ -1,5 +1,6 @@
 #include "cli/duplicate_scan.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <memory>
@@ -17,7 +18,7 @@ namespace wordlap::cli {
 
 report::FileTable ScanFiles::Table(
     std::span<const std::optional<confirm::ContentHash>> hashes) const {
-  return {paths, facts, hashes, reference, roots, root_names};
+  return {paths, facts, member_facts, hashes, reference, roots, root_names};
 }
 
 ScanFiles PrepareFiles(collect::CollectedFiles collected,
@@ -45,16 +46,6 @@ ScanFiles PrepareFiles(collect::CollectedFiles collected,
     if (with_facts) files.facts.push_back(facts);
   }
   return files;
-}
-
-void ReadMissingFacts(ScanFiles& files,
-                      std::span<const group::FileIndex> which) {
-  if (files.facts.empty()) files.facts.resize(files.paths.size());
-  for (const group::FileIndex file : which) {
-    if (!files.facts[file]) {
-      files.facts[file] = collect::ReadFileFacts(files.paths[file]);
-    }
-  }
 }
 
 bool PairCriteria::Judges() const {
@@ -175,26 +166,47 @@ std::uint64_t GroupBuilder::Add(const match::NamePartners& partners) {
 report::GroupSet GroupBuilder::Finish(ScanFiles& files, group::KeepRule rule) {
   std::vector<group::Members> members =
       state_->names ? state_->names->Take() : state_->components->Groups();
-  for (const group::Members& group : members) ReadMissingFacts(files, group);
+  // Facts read now are kept for the files in groups only.
+  if (files.facts.empty()) {
+    for (const group::Members& group : members) {
+      for (const group::FileIndex file : group) {
+        if (auto facts = collect::ReadFileFacts(files.paths[file])) {
+          files.member_facts.emplace_back(file, *facts);
+        }
+      }
+    }
+    std::sort(files.member_facts.begin(), files.member_facts.end(),
+              [](const auto& x, const auto& y) { return x.first < y.first; });
+  }
+  const report::FileTable table = files.Table({});
 
-  std::vector<group::KeepFacts> facts(files.paths.size());
-  for (const group::Members& group : members) {
-    for (const group::FileIndex file : group) {
-      group::KeepFacts& f = facts[file];
-      f.path = files.paths[file];
-      if (const auto& known = files.facts[file]) {
+  report::GroupSet set;
+  set.confirmed = state_->confirmed;
+  // The rule sees each group on its own: its members numbered 0, 1, ...
+  std::vector<group::FileIndex> local;
+  std::vector<group::KeepFacts> facts;
+  for (group::Members& group : members) {
+    local.resize(group.size());
+    facts.resize(group.size());
+    for (std::size_t i = 0; i < group.size(); ++i) {
+      local[i] = static_cast<group::FileIndex>(i);
+      group::KeepFacts& f = facts[i];
+      f = {};
+      f.path = files.paths[group[i]];
+      if (const auto* known = table.Facts(group[i])) {
         f.has_time = true;
         f.mtime = known->mtime;
         f.mtime_nsec = known->mtime_nsec;
       }
-      f.reference = !files.reference.empty() && files.reference[file];
+      f.reference = table.Reference(group[i]);
     }
-  }
-  report::GroupSet set;
-  set.confirmed = state_->confirmed;
-  for (const group::Members& group : members) {
-    group::KeptGroup kept = group::ChooseKept(group, rule, facts);
-    if (!kept.duplicates.empty()) set.groups.push_back(std::move(kept));
+    group::KeptGroup kept = group::ChooseKept(local, rule, facts);
+    if (kept.duplicates.empty()) continue;
+    kept.kept = group[kept.kept];
+    for (auto& file : kept.also_kept) file = group[file];
+    for (auto& file : kept.duplicates) file = group[file];
+    set.groups.push_back(std::move(kept));
+    group = {};  // its files are in the kept group now
   }
   return set;
 }

@@ -28,6 +28,9 @@ struct ScanFiles {
   std::vector<std::string> paths;
   // By file; empty until read. Nothing for a path that does not exist here.
   std::vector<std::optional<collect::FileFacts>> facts;
+  // Without `facts`, those of the files in groups, ascending by file (see
+  // report::FileTable).
+  std::vector<std::pair<group::FileIndex, collect::FileFacts>> member_facts;
   std::vector<std::optional<std::size_t>> roots;  // into root_names
   std::vector<std::string> root_names;
   std::vector<std::uint8_t> reference;  // empty without --reference
@@ -44,10 +47,6 @@ struct ScanFiles {
 ScanFiles PrepareFiles(collect::CollectedFiles collected,
                        const std::vector<std::string>& roots,
                        const DuplicateOptions& options);
-
-// Reads the facts of the given files that have none yet.
-void ReadMissingFacts(ScanFiles& files,
-                      std::span<const group::FileIndex> which);
 
 // The host's criteria on a pair whose names match. Without hashes it
 // judges what can be known before any file is read.

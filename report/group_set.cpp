@@ -1,5 +1,7 @@
 #include "report/group_set.h"
 
+#include <algorithm>
+
 namespace wordlap::report {
 
 std::string_view ConfirmationName(Confirmation confirmation) {
@@ -15,6 +17,13 @@ std::string_view ConfirmationName(Confirmation confirmation) {
 }
 
 const collect::FileFacts* FileTable::Facts(group::FileIndex file) const {
+  if (facts.empty()) {
+    const auto it = std::lower_bound(
+        member_facts.begin(), member_facts.end(), file,
+        [](const auto& entry, group::FileIndex f) { return entry.first < f; });
+    return it != member_facts.end() && it->first == file ? &it->second
+                                                         : nullptr;
+  }
   if (file >= facts.size() || !facts[file]) return nullptr;
   return &*facts[file];
 }

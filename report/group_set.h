@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "collect/file_facts.h"
@@ -31,6 +32,9 @@ std::string_view ConfirmationName(Confirmation confirmation);
 struct FileTable {
   std::span<const std::string> paths;
   std::span<const std::optional<collect::FileFacts>> facts;
+  // When `facts` is empty: the facts of the files in groups, ascending by
+  // file, so that a scan that needs no sizes keeps none for the others.
+  std::span<const std::pair<group::FileIndex, collect::FileFacts>> member_facts;
   std::span<const std::optional<confirm::ContentHash>> hashes;
   std::span<const std::uint8_t> reference;
   // The directory argument each file was found under, by index into
