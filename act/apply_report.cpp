@@ -197,7 +197,9 @@ class Applier {
       say_("kept " + Shown(duplicate.path) + " (reference)");
       return;
     }
-    if (kept_.contains({duplicate.dev, duplicate.ino}) ||
+    const bool kept_itself =
+        duplicate.dev == group.keep.dev && duplicate.ino == group.keep.ino;
+    if ((!kept_itself && kept_.contains({duplicate.dev, duplicate.ino})) ||
         kept_paths_.contains(duplicate.resolved)) {
       Skip(duplicate, "it is the kept file of a group");
       return;
@@ -238,10 +240,12 @@ class Applier {
     }
     std::string note;
     if (content == Comparison::kDifferent) {
-      // Trash and move keep every byte: name-only duplicates may go there.
+      // Trash and move keep every byte: the duplicates of a group of names
+      // only may go there when the user said so. In a group confirmed by
+      // content, other bytes mean the file changed since the scan.
       const bool keeps_bytes =
           options_.action == Action::kTrash || options_.action == Action::kMove;
-      if (!(options_.by_name && keeps_bytes)) {
+      if (!options_.by_name || !keeps_bytes || group.confirmed == "content") {
         Skip(duplicate, "its content differs from the kept file " +
                             Shown(group.keep.path));
         return;
