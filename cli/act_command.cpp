@@ -19,8 +19,8 @@
 #include "act/apply_report.h"
 #include "act/report_reader.h"
 #include "cli/command.h"
-#include "scan/output_stream.h"
-#include "scan/progress.h"
+#include "cli/progress.h"
+#include "report/output_stream.h"
 
 namespace wordlap::cli {
 namespace {
@@ -92,7 +92,7 @@ int RunAct(ActCommandOptions& options) {
     return kExitError;
   }
 
-  scan::OutputStream out(STDOUT_FILENO);
+  report::OutputStream out(STDOUT_FILENO);
   bool output_closed = false;
   // Each line is written when it is done, so that what a stopped run did is
   // on the screen.
@@ -102,16 +102,16 @@ int RunAct(ActCommandOptions& options) {
       out.Write(line);
       out.Put('\n');
       out.Flush();
-    } catch (const scan::OutputClosed&) {
+    } catch (const report::OutputClosed&) {
       output_closed = true;  // the actions go on; nobody reads about them
     }
   };
   std::atomic<std::size_t> groups_done{0};
   act::ActTotals totals;
   {
-    const scan::ProgressLine progress(!options.quiet && ::isatty(STDERR_FILENO),
-                                      "checking groups", report.groups.size(),
-                                      groups_done);
+    const ProgressLine progress(!options.quiet && ::isatty(STDERR_FILENO),
+                                "checking groups", report.groups.size(),
+                                groups_done);
     totals = act::ApplyReport(report, options.act, say, &groups_done);
   }
   say(act::SummaryLine(options.act, totals));

@@ -17,6 +17,8 @@ namespace wordlap::cli {
 
 // Wrong usage and every error that stops a command.
 inline constexpr int kExitError = 2;
+// The command did its work, but not on everything it was given.
+inline constexpr int kExitIncomplete = 1;
 
 // Wrong usage: reported with a pointer to the command's help.
 class UsageError : public std::runtime_error {

@@ -5,12 +5,12 @@
 namespace wordlap::cli {
 
 int WriteOutput(int status,
-                const std::function<void(scan::OutputStream&)>& write) {
-  scan::OutputStream out(STDOUT_FILENO);
+                const std::function<void(report::OutputStream&)>& write) {
+  report::OutputStream out(STDOUT_FILENO);
   try {
     write(out);
     out.Flush();
-  } catch (const scan::OutputClosed&) {
+  } catch (const report::OutputClosed&) {
     // Whoever reads the output has all they wanted.
   }
   return status;

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "scan/output_stream.h"
+#include "report/output_stream.h"
 
 namespace wordlap::cli {
 
@@ -14,6 +14,6 @@ namespace wordlap::cli {
 // `status` all the same; any other failure to write throws
 // std::runtime_error. SIGPIPE must be ignored.
 int WriteOutput(int status,
-                const std::function<void(scan::OutputStream&)>& write);
+                const std::function<void(report::OutputStream&)>& write);
 
 }  // namespace wordlap::cli

@@ -60,7 +60,7 @@ int RunCompare(const CompareOptions& options) {
                      " answers " + Verdict(match) + "\n";
     }
   }
-  return WriteOutput(match ? 0 : 1, [&](scan::OutputStream& out) {
+  return WriteOutput(match ? 0 : 1, [&](report::OutputStream& out) {
     out.Write(explanation);
     out.Write(Verdict(match));
     out.Put('\n');

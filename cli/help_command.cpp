@@ -26,7 +26,7 @@ int RunHelp(const CLI::App& wordlap, const HelpOptions& options) {
     }
   }
   const std::string text = HelpText(*shown);
-  return WriteOutput(0, [&](scan::OutputStream& out) { out.Write(text); });
+  return WriteOutput(0, [&](report::OutputStream& out) { out.Write(text); });
 }
 
 }  // namespace

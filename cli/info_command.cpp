@@ -18,7 +18,7 @@ struct InfoOptions {
 
 int RunInfo(const InfoOptions& options) {
   const PluginModule plugin(PluginPath(options.plugin_path));
-  return WriteOutput(0, [&](scan::OutputStream& out) {
+  return WriteOutput(0, [&](report::OutputStream& out) {
     out.Write("plug-in: " + plugin.Path() + "\n");
     out.Write(std::string("host version: ") + plugin.HostVersion() + "\n");
     for (const char* key : kInfoKeys) {

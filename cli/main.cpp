@@ -139,7 +139,8 @@ int Main(std::vector<std::string> args) {
       const std::vector<CLI::App*> parsed = wordlap.get_subcommands();
       const std::string text =
           HelpText(parsed.empty() ? wordlap : *parsed.front());
-      return WriteOutput(0, [&](scan::OutputStream& out) { out.Write(text); });
+      return WriteOutput(0,
+                         [&](report::OutputStream& out) { out.Write(text); });
     }
     if (version) return RunVersion();
     return ChosenCommand(wordlap, commands, operands).run();

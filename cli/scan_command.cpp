@@ -14,23 +14,23 @@
 #include "cli/command.h"
 #include "cli/plugin_module.h"
 #include "cli/plugin_option.h"
+#include "cli/progress.h"
+#include "collect/scan_inputs.h"
+#include "match/indexed_search.h"
+#include "match/name_table.h"
+#include "match/ordered_search.h"
+#include "match/word_index.h"
+#include "match/word_overlap.h"
 #include "platform/decimal_separator.h"
-#include "scan/indexed_search.h"
-#include "scan/name_table.h"
-#include "scan/ordered_search.h"
-#include "scan/output_stream.h"
-#include "scan/pair_writer.h"
-#include "scan/progress.h"
-#include "scan/scan_inputs.h"
-#include "scan/word_index.h"
-#include "scan/word_overlap.h"
+#include "report/output_stream.h"
+#include "report/pair_writer.h"
 
 namespace wordlap::cli {
 namespace {
 
 struct ScanOptions {
-  scan::ScanInputs inputs;
-  scan::OutputFormat format = scan::OutputFormat::kText;
+  collect::ScanInputs inputs;
+  report::OutputFormat format = report::OutputFormat::kText;
   bool quiet = false;
   std::optional<std::string> plugin_path;
 };
@@ -47,18 +47,18 @@ void CheckScanOptions(const ScanOptions& options) {
 
 // The way a host without an index finds pairs: the plug-in judges every
 // pair. The counts shown beside each pair come from the scan's own tables.
-class PluginSearch final : public scan::MatchSearch {
+class PluginSearch final : public match::MatchSearch {
  public:
   PluginSearch(const PluginModule& plugin,
                const std::vector<std::string>& paths,
-               const scan::NameTable& table)
+               const match::NameTable& table)
       : plugin_(plugin), paths_(paths), table_(table) {}
 
-  void FindMatches(scan::NameId a, std::vector<scan::Match>& out) override {
+  void FindMatches(match::NameId a, std::vector<match::Match>& out) override {
     for (std::size_t b = a + 1; b < paths_.size(); ++b) {
       if (!plugin_.Compare(paths_[a].c_str(), paths_[b].c_str())) continue;
-      const auto id = static_cast<scan::NameId>(b);
-      const scan::Overlap overlap = scan::PairOverlap(table_, a, id);
+      const auto id = static_cast<match::NameId>(b);
+      const match::Overlap overlap = match::PairOverlap(table_, a, id);
       out.push_back({a, id, overlap.found, overlap.words});
     }
   }
@@ -66,11 +66,22 @@ class PluginSearch final : public scan::MatchSearch {
  private:
   const PluginModule& plugin_;
   const std::vector<std::string>& paths_;
-  const scan::NameTable& table_;
+  const match::NameTable& table_;
 };
 
 void Warn(const std::string& message) {
   std::fprintf(stderr, "wordlap: warning: %s\n", message.c_str());
+}
+
+// A scan that could not read everything it was given still reports what it
+// found, but a script must be able to tell that files may be missing.
+int IncompleteStatus(std::size_t unread) {
+  if (unread == 0) return 0;
+  std::fprintf(
+      stderr,
+      "wordlap: scan: %zu %s could not be read; the scan is incomplete\n",
+      unread, unread == 1 ? "path" : "paths");
+  return kExitIncomplete;
 }
 
 int RunScan(const ScanOptions& options) {
@@ -80,44 +91,45 @@ int RunScan(const ScanOptions& options) {
   const bool show_progress = !options.quiet && ::isatty(STDERR_FILENO);
   const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
 
-  std::vector<std::string> paths;
+  collect::CollectedFiles files;
   try {
-    paths = scan::CollectPaths(options.inputs, Warn);
-  } catch (const scan::InputError& error) {
+    files = collect::CollectFiles(options.inputs, Warn);
+  } catch (const collect::InputError& error) {
     std::fprintf(stderr, "wordlap: scan: %s\n", error.what());
-    return 2;
+    return kExitError;
   }
+  const std::vector<std::string>& paths = files.paths;
 
   std::atomic<std::size_t> read{0};
-  const scan::NameTable table = [&] {
-    const scan::ProgressLine progress(show_progress, "reading names",
-                                      paths.size(), read);
-    return scan::NameTable::Build(paths, threads, &read);
+  const match::NameTable table = [&] {
+    const ProgressLine progress(show_progress, "reading names", paths.size(),
+                                read);
+    return match::NameTable::Build(paths, threads, &read);
   }();
-  std::unique_ptr<scan::WordIndex> index;
-  scan::MatchSearchFactory make_search;
+  std::unique_ptr<match::WordIndex> index;
+  match::MatchSearchFactory make_search;
   if (plugin) {
     make_search = [&] {
       return std::make_unique<PluginSearch>(*plugin, paths, table);
     };
   } else {
-    index = std::make_unique<scan::WordIndex>(table);
-    make_search = [&] { return scan::MakeIndexedSearch(table, *index); };
+    index = std::make_unique<match::WordIndex>(table);
+    make_search = [&] { return match::MakeIndexedSearch(table, *index); };
   }
 
-  scan::OutputStream out(STDOUT_FILENO);
-  const auto writer = scan::MakePairWriter(options.format, paths, out,
-                                           platform::DecimalSeparator());
-  scan::ScanTotals totals{paths.size(), 0};
+  report::OutputStream out(STDOUT_FILENO);
+  const auto writer = report::MakePairWriter(options.format, paths, out,
+                                             platform::DecimalSeparator());
+  report::ScanTotals totals{paths.size(), 0};
   try {
     writer->Begin();
     std::atomic<std::size_t> compared{0};
     {
-      const scan::ProgressLine progress(show_progress, "comparing names",
-                                        paths.size(), compared);
-      scan::SearchInOrder(
+      const ProgressLine progress(show_progress, "comparing names",
+                                  paths.size(), compared);
+      match::SearchInOrder(
           paths.size(), threads, make_search,
-          [&](std::span<const scan::Match> matches) {
+          [&](std::span<const match::Match> matches) {
             totals.pairs += matches.size();
             writer->Write(matches);
           },
@@ -125,18 +137,18 @@ int RunScan(const ScanOptions& options) {
     }
     writer->End(totals);
     out.Flush();
-  } catch (const scan::OutputClosed&) {
+  } catch (const report::OutputClosed&) {
     // Whoever reads the output has all they wanted (`| head`).
     return 0;
   }
-  return 0;
+  return IncompleteStatus(files.unread);
 }
 
 }  // namespace
 
 Command AddScanCommand(CLI::App& wordlap) {
   auto options = std::make_shared<ScanOptions>();
-  scan::ScanInputs& inputs = options->inputs;
+  collect::ScanInputs& inputs = options->inputs;
   CLI::App* command = wordlap.add_subcommand(
       "scan",
       "Find every pair of files whose names match: exactly the pairs for "
@@ -160,8 +172,8 @@ Command AddScanCommand(CLI::App& wordlap) {
           "--ext",
           [&inputs](const std::string& value) {
             try {
-              inputs.extensions = scan::ExtensionFilter::Parse(value);
-            } catch (const scan::InputError& error) {
+              inputs.extensions = collect::ExtensionFilter::Parse(value);
+            } catch (const collect::InputError& error) {
               throw UsageError(error.what());
             }
           },
@@ -176,7 +188,7 @@ Command AddScanCommand(CLI::App& wordlap) {
       ->add_option_function<std::string>(
           "--format",
           [format = &options->format](const std::string& value) {
-            if (!scan::ParseOutputFormat(value, *format)) {
+            if (!report::ParseOutputFormat(value, *format)) {
               throw UsageError("--format: unknown format '" + value +
                                "' (text, csv or json)");
             }
@@ -193,8 +205,9 @@ Command AddScanCommand(CLI::App& wordlap) {
                   "index does: slow, and the same pairs");
   command->footer(
       "Exit status: 0 when the scan is done (also when the reader of the "
-      "output stops early), 2 for wrong usage or an input that cannot be "
-      "read.");
+      "output stops early), 1 when it is done but some paths could not be "
+      "read (each one warned about), 2 for wrong usage or an input that "
+      "cannot be read at all.");
   return {command, &inputs.roots, [options] {
             CheckScanOptions(*options);
             return RunScan(*options);

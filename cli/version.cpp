@@ -19,7 +19,7 @@ int RunVersion() {
   } catch (const PluginError& error) {
     text += std::string("plug-in: none: ") + error.what() + "\n";
   }
-  return WriteOutput(0, [&](scan::OutputStream& out) { out.Write(text); });
+  return WriteOutput(0, [&](report::OutputStream& out) { out.Write(text); });
 }
 
 }  // namespace wordlap::cli

@@ -12,11 +12,11 @@
 
 #include "compare/name_compare.h"
 #include "fuzz/fuzz_check.h"
+#include "match/indexed_search.h"
+#include "match/name_table.h"
+#include "match/ordered_search.h"
+#include "match/word_index.h"
 #include "plugin/plugin_exports.h"
-#include "scan/indexed_search.h"
-#include "scan/name_table.h"
-#include "scan/ordered_search.h"
-#include "scan/word_index.h"
 
 namespace {
 
@@ -56,15 +56,15 @@ std::pair<std::uint32_t, std::uint32_t> ComparisonCounts(const std::string& a,
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data,
                                       std::size_t size) {
-  using wordlap::scan::Match;
+  using wordlap::match::Match;
   const std::vector<std::string> names = Names(data, size);
 
-  const auto table = wordlap::scan::NameTable::Build(names, 1);
-  const wordlap::scan::WordIndex index(table);
+  const auto table = wordlap::match::NameTable::Build(names, 1);
+  const wordlap::match::WordIndex index(table);
   std::vector<Match> matches;
-  wordlap::scan::SearchInOrder(
+  wordlap::match::SearchInOrder(
       names.size(), 1,
-      [&] { return wordlap::scan::MakeIndexedSearch(table, index); },
+      [&] { return wordlap::match::MakeIndexedSearch(table, index); },
       [&](std::span<const Match> some) {
         matches.insert(matches.end(), some.begin(), some.end());
       });

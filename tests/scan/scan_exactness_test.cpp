@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "compare/name_compare.h"
+#include "match/indexed_search.h"
+#include "match/name_table.h"
+#include "match/ordered_search.h"
+#include "match/word_index.h"
 #include "random_names.h"
-#include "scan/indexed_search.h"
-#include "scan/name_table.h"
-#include "scan/ordered_search.h"
-#include "scan/word_index.h"
 #include "tests/support/plugin_library.h"
 
-namespace wordlap::scan {
+namespace wordlap::match {
 namespace {
 
 using PairSet = std::set<std::pair<NameId, NameId>>;
@@ -79,7 +79,7 @@ TEST(ScanExactnessTest, FindsExactlyThePluginsPairs) {
   ASSERT_TRUE(plugin.usable());
   for (const std::uint32_t seed : {1u, 2u, 3u}) {
     SCOPED_TRACE("seed " + std::to_string(seed));
-    const std::vector<std::string> paths = test::RandomPaths(seed, 2500);
+    const std::vector<std::string> paths = scan::test::RandomPaths(seed, 2500);
     const PairSet expected = AllMatchingPairs(plugin, paths);
     // Collections built to hold many matches: an empty expectation would
     // prove nothing.
@@ -112,7 +112,7 @@ TEST(ScanExactnessTest, FindsExactlyThePluginsPairs) {
 }
 
 TEST(ScanExactnessTest, SameOrderWhateverTheThreadCount) {
-  const std::vector<std::string> paths = test::RandomPaths(7, 3000);
+  const std::vector<std::string> paths = scan::test::RandomPaths(7, 3000);
   const std::vector<Match> one = Scan(paths, 1);
   ASSERT_FALSE(one.empty());
   EXPECT_TRUE(std::is_sorted(one.begin(), one.end(),
@@ -161,4 +161,4 @@ TEST(ScanExactnessTest, HandPickedCollections) {
 }
 
 }  // namespace
-}  // namespace wordlap::scan
+}  // namespace wordlap::match
