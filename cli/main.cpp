@@ -117,6 +117,7 @@ int Main(std::vector<std::string> args) {
       AddScanCommand(wordlap),
       AddHelpCommand(wordlap),
   };
+  for (Command& action : AddActCommands(wordlap)) commands.push_back(action);
   for (const Command& command : commands) {
     command.app->allow_extras();  // reported below, in our words
     command.app->group("Commands");
