@@ -37,8 +37,8 @@ struct Frame {
 class Walker {
  public:
   Walker(bool follow_links, const WarningSink& warn,
-         std::vector<WalkedFile>& files)
-      : follow_links_(follow_links), warn_(warn), files_(files) {}
+         std::vector<WalkedFile>& files, const std::atomic<int>* stop)
+      : follow_links_(follow_links), warn_(warn), files_(files), stop_(stop) {}
   Walker(const Walker&) = delete;
   Walker& operator=(const Walker&) = delete;
   ~Walker() {
@@ -54,6 +54,9 @@ class Walker {
     chain_.insert(identity);
     ReadEntries(frames_.back());
     while (!frames_.empty()) {
+      if (stop_ != nullptr && stop_->load(std::memory_order_relaxed) != 0) {
+        return;
+      }
       Frame& top = frames_.back();
       if (top.pending.empty()) {
         Leave();
@@ -228,6 +231,7 @@ class Walker {
   bool follow_links_;
   const WarningSink& warn_;
   std::vector<WalkedFile>& files_;
+  const std::atomic<int>* stop_;
   std::vector<Frame> frames_;
   std::unordered_set<FileIdentity, FileIdentityHash> chain_;
   std::string path_;  // of the deepest frame, ending in '/'
@@ -238,7 +242,8 @@ class Walker {
 }  // namespace
 
 void WalkDirectory(const std::string& root, bool follow_links,
-                   const WarningSink& warn, std::vector<WalkedFile>& files) {
+                   const WarningSink& warn, std::vector<WalkedFile>& files,
+                   const std::atomic<int>* stop) {
   struct stat status;
   if (::stat(root.c_str(), &status) != 0) {
     warn("cannot read " + root + ": " + std::strerror(errno));
@@ -255,7 +260,7 @@ void WalkDirectory(const std::string& root, bool follow_links,
     if (fd >= 0) ::close(fd);
     return;
   }
-  Walker walker(follow_links, warn, files);
+  Walker walker(follow_links, warn, files, stop);
   walker.Run(root, fd, FileIdentity::Of(opened));
 }
 
