@@ -104,6 +104,8 @@ int RunScan(const ScanOptions& options) {
     return kExitError;
   }
   if (Interruption::Requested()) return interruption.EndBySignal();
+  // Nothing after the collection looks at the identities yet.
+  files.identities = {};
   const std::vector<std::string>& paths = files.paths;
 
   std::atomic<std::size_t> read{0};
