@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/interruption.h"
 #include "cli/plugin_module.h"
 #include "cli/plugin_option.h"
 #include "cli/progress.h"
@@ -92,13 +93,19 @@ int RunScan(const ScanOptions& options) {
   const bool show_progress = !options.quiet && ::isatty(STDERR_FILENO);
   const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
 
+  Interruption interruption;
+  collect::ScanInputs inputs = options.inputs;
+  inputs.stop = &Interruption::Signal();
   collect::CollectedFiles files;
   try {
-    files = collect::CollectFiles(options.inputs, Warn);
+    files = collect::CollectFiles(inputs, Warn);
   } catch (const collect::InputError& error) {
     std::fprintf(stderr, "wordlap: scan: %s\n", error.what());
     return kExitError;
   }
+  if (Interruption::Requested()) return interruption.EndBySignal();
+  // Nothing after the collection looks at the identities yet.
+  files.identities = {};
   const std::vector<std::string>& paths = files.paths;
 
   std::atomic<std::size_t> read{0};
@@ -107,6 +114,7 @@ int RunScan(const ScanOptions& options) {
                                 read);
     return match::ClassedNames::Build(paths, threads, &read);
   }();
+  if (Interruption::Requested()) return interruption.EndBySignal();
   // The plug-in is asked about every pair, so there each name is a class of
   // its own.
   const match::NameClasses singletons =
@@ -115,12 +123,18 @@ int RunScan(const ScanOptions& options) {
   const match::NameClasses& searched = plugin ? singletons : names.classes;
 
   report::OutputStream out(STDOUT_FILENO);
+  out.StopWhen(&Interruption::Signal());
   const auto writer = report::MakePairWriter(options.format, paths, searched,
                                              out, platform::DecimalSeparator());
   report::ScanTotals totals{paths.size(), 0};
   try {
     writer->Begin();
     const match::PartnersSink write = [&](const match::NamePartners& partners) {
+      // Also where no pairs are written for a long while.
+      if (Interruption::Requested()) {
+        out.Flush();
+        throw report::OutputStopped();
+      }
       totals.pairs += partners.PairCount();
       writer->Write(partners);
     };
@@ -149,6 +163,9 @@ int RunScan(const ScanOptions& options) {
   } catch (const report::OutputClosed&) {
     // Whoever reads the output has all they wanted (`| head`).
     return 0;
+  } catch (const report::OutputStopped&) {
+    // The output ends after a whole record.
+    return interruption.EndBySignal();
   }
   return IncompleteStatus(files.unread);
 }

@@ -63,9 +63,9 @@ class GroupWriter final : public PairWriter {
       Cursor& cursor = cursors_.back();
       const match::NameId member = cursor.Name();
       if (!opened) {
-        if (groups_ > 0) out_.Put('\n');
+        if (groups_ > 0) Line("");
         WriteShownPath(out_, paths_[reference]);
-        out_.Put('\n');
+        Line("");
         Group(reference_slot);
         ++groups_;
         opened = true;
@@ -81,7 +81,7 @@ class GroupWriter final : public PairWriter {
       out_.Write(" words, ");
       out_.Write(FormatPercentage(cursor.overlap.found, cursor.overlap.words,
                                   separator_));
-      out_.Write("%]\n");
+      Line("%]");
       cursor.slot = FreeFrom(cursor.slot + 1);
       if (cursor.slot < cursor.end) {
         std::push_heap(cursors_.begin(), cursors_.end(), later);
@@ -92,7 +92,7 @@ class GroupWriter final : public PairWriter {
   }
 
   void End(const ScanTotals& totals) override {
-    if (groups_ > 0) out_.Put('\n');
+    if (groups_ > 0) Line("");
     out_.Write(std::to_string(groups_));
     out_.Write(groups_ == 1 ? " group, " : " groups, ");
     out_.Write(std::to_string(groups_ + members_));
@@ -100,7 +100,7 @@ class GroupWriter final : public PairWriter {
     out_.Write(std::to_string(totals.pairs));
     out_.Write(totals.pairs == 1 ? " matching pair, " : " matching pairs, ");
     out_.Write(std::to_string(totals.files));
-    out_.Write(totals.files == 1 ? " file scanned\n" : " files scanned\n");
+    Line(totals.files == 1 ? " file scanned" : " files scanned");
   }
 
  private:
@@ -126,6 +126,13 @@ class GroupWriter final : public PairWriter {
     }
     return slot;
   }
+  // Ends a line of the output with `tail`; each line is a record.
+  void Line(std::string_view tail) {
+    out_.Write(tail);
+    out_.Put('\n');
+    out_.EndRecord();
+  }
+
   bool Grouped(std::uint32_t slot) const { return free_after_[slot] != slot; }
   void Group(std::uint32_t slot) { free_after_[slot] = slot + 1; }
 

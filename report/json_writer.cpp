@@ -90,6 +90,7 @@ class JsonWriter final : public PairWriter {
                             out_.Write(",\"percent\":");
                             out_.Write(FormatPercentage(m.found, m.words, "."));
                             out_.Write("}\n");
+                            out_.EndRecord();
                           });
   }
 
