@@ -175,7 +175,7 @@ class Applier {
       done = action == Action::kRemove || action == Action::kTrash;
       if (action == Action::kMove) {
         const std::optional<std::string> place = PlaceBelow(duplicate);
-        done = place && MovedBefore(options_.move_to, *place, duplicate.size);
+        done = place && MovedBefore(options_.move_to, *place, duplicate);
       }
     } else if (file.status == OpenedFile::Status::kSymlink &&
                action == Action::kSymlink) {

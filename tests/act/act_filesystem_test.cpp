@@ -91,6 +91,7 @@ TEST(ActFilesystemTest, MoveToAnotherFileSystemCopiesThenRemoves) {
   tree.Write("tree/y/Song.mp3", "music");
   tree.Write("tree/z/Song.mp3", "music");
   tree.Write("tree/w/Song.mp3", "music");
+  tree.Write("tree/v/Song.mp3", "music");
   ASSERT_EQ(::chmod(tree.Path("tree/x/Song.mp3").c_str(), 0640), 0);
   const struct timespec times[2] = {{1000000000, 5}, {1200000000, 123456789}};
   ASSERT_EQ(
@@ -99,14 +100,23 @@ TEST(ActFilesystemTest, MoveToAnotherFileSystemCopiesThenRemoves) {
       MakeReport(tree.root(),
                  {{"tree/Song.mp3",
                    {"tree/x/Song.mp3", "tree/y/Song.mp3", "tree/z/Song.mp3",
-                    "tree/w/Song.mp3"}}},
+                    "tree/w/Song.mp3", "tree/v/Song.mp3"}}},
                  "tree");
   // What a killed run leaves: a copy cut short under its temporary name (y),
-  // and a copy in place whose source was not yet removed (z); and a
-  // different file where w goes.
+  // and a copy in place, with the source's time, whose source was not yet
+  // removed (z). Other files where w and v go: other bytes, and the same
+  // bytes at another time.
   tree.Write("dest/y/" + act::TempNameFor("Song.mp3"), "mu");
   tree.Write("dest/z/Song.mp3", "music");
+  struct stat source {};
+  ASSERT_EQ(::stat(tree.Path("tree/z/Song.mp3").c_str(), &source), 0);
+  const struct timespec same[2] = {source.st_atim, source.st_mtim};
+  ASSERT_EQ(
+      ::utimensat(AT_FDCWD, tree.Path("dest/z/Song.mp3").c_str(), same, 0), 0);
   tree.Write("dest/w/Song.mp3", "other");
+  tree.Write("dest/v/Song.mp3", "music");
+  ASSERT_EQ(
+      ::utimensat(AT_FDCWD, tree.Path("dest/v/Song.mp3").c_str(), times, 0), 0);
 
   const ChildResult result =
       RunWordlap({"move", "-", "--to", "dest"}, tree.root(), report, Env(tree));
@@ -121,7 +131,8 @@ TEST(ActFilesystemTest, MoveToAnotherFileSystemCopiesThenRemoves) {
                             fs::canonical(tree.Path("dest")).string() +
                             "/z/Song.mp3\n"
                             "skipped tree/w/Song.mp3: the destination exists\n"
-                            "moved 3 files (15 bytes moved), 1 skipped\n");
+                            "skipped tree/v/Song.mp3: the destination exists\n"
+                            "moved 3 files (15 bytes moved), 2 skipped\n");
   for (const char* d : {"x", "y", "z"}) {
     SCOPED_TRACE(d);
     EXPECT_FALSE(fs::exists(tree.Path(std::string("tree/") + d + "/Song.mp3")));
@@ -135,6 +146,7 @@ TEST(ActFilesystemTest, MoveToAnotherFileSystemCopiesThenRemoves) {
   EXPECT_EQ(moved.st_mtim.tv_nsec, 123456789);
   EXPECT_EQ(ReadFile(tree.Path("tree/w/Song.mp3")), "music");
   EXPECT_EQ(ReadFile(tree.Path("dest/w/Song.mp3")), "other");
+  EXPECT_EQ(ReadFile(tree.Path("tree/v/Song.mp3")), "music");
   EXPECT_EQ(TempFilesBelow(tree.root()), std::vector<std::string>{});
 }
 
