@@ -167,8 +167,8 @@ class Applier {
 
   // A duplicate that cannot be opened as a regular file: done by an earlier
   // run, or skipped.
-  void NotOpen(const ReportGroup& group, const OpenedFile& kept,
-               const ReportFile& duplicate, const OpenedFile& file) {
+  void NotOpen(const OpenedFile& kept, const ReportFile& duplicate,
+               const OpenedFile& file) {
     const Action action = options_.action;
     bool done = false;
     if (file.status == OpenedFile::Status::kMissing) {
@@ -183,7 +183,6 @@ class Applier {
       done = ::stat(duplicate.resolved.c_str(), &reached) == 0 &&
              SameInode(reached, kept.stat);
     }
-    (void)group;
     if (done) {
       ++totals_.done_before;
     } else {
@@ -206,7 +205,7 @@ class Applier {
     }
     const OpenedFile file = OpenedFile::Open(duplicate.resolved);
     if (file.status != OpenedFile::Status::kOpen) {
-      NotOpen(group, kept, duplicate, file);
+      NotOpen(kept, duplicate, file);
       return;
     }
     if (UnderReference(file)) {
