@@ -287,5 +287,22 @@ TEST(ActFilesystemTest, NoTrashMeansTheFileStays) {
   EXPECT_EQ(ReadFile(tree.Path("tree/old/Song.mp3")), "music");
 }
 
+// No home folder, so no home trash: the file stays too.
+TEST(ActFilesystemTest, NoHomeMeansTheFileStays) {
+  TempTree tree;
+  tree.Write("tree/Song.mp3", "music");
+  tree.Write("tree/old/Song.mp3", "music");
+  const std::string report =
+      MakeReport(tree.root(), {{"tree/Song.mp3", {"tree/old/Song.mp3"}}});
+  const ChildResult result =
+      RunWordlap({"trash", "-"}, tree.root(), report,
+                 {"HOME=" + tree.Path("gone"),
+                  "XDG_DATA_HOME=" + tree.Path("gone/.local/share")});
+  EXPECT_EQ(result.exit_status, 1) << result.out << result.err;
+  EXPECT_TRUE(result.out.starts_with("skipped tree/old/Song.mp3: no trash: "))
+      << result.out;
+  EXPECT_EQ(ReadFile(tree.Path("tree/old/Song.mp3")), "music");
+}
+
 }  // namespace
 }  // namespace wordlap::test
