@@ -204,6 +204,12 @@ class Applier {
       return;
     }
     const OpenedFile file = OpenedFile::Open(duplicate.resolved);
+    if (file.dir && !options_.dry_run) {
+      // What a killed link or symlink run left beside the duplicate, also
+      // when this run does something else with it. Something else under
+      // that name stays; link and symlink then say so.
+      ClearStaleTemp(file.dir.get(), TempNameFor(file.name), kept.fd.get());
+    }
     if (file.status != OpenedFile::Status::kOpen) {
       NotOpen(kept, duplicate, file);
       return;
