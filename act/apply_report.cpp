@@ -144,11 +144,22 @@ class Applier {
     totals_.bytes += bytes;
   }
 
-  bool UnderReference(const OpenedFile& file) const {
+  // Whether the file lies under a --reference folder; nothing when that
+  // cannot be told, and then the file stays too.
+  std::optional<bool> UnderReference(const OpenedFile& file) const {
     if (options_.reference_dirs.empty()) return false;
+    // The folder that was opened, wherever its path leads now.
     char real[PATH_MAX];
-    if (::realpath(file.dir_path.c_str(), real) == nullptr) return false;
-    std::string path = real;
+    const std::string link = "/proc/self/fd/" + std::to_string(file.dir.get());
+    const ssize_t length = ::readlink(link.c_str(), real, sizeof real - 1);
+    std::string path;
+    if (length > 0) {
+      path.assign(real, static_cast<std::size_t>(length));
+    } else if (::realpath(file.dir_path.c_str(), real) != nullptr) {
+      path = real;
+    } else {
+      return std::nullopt;
+    }
     if (path != "/") path += '/';
     path += file.name;
     for (const std::string& dir : options_.reference_dirs) {
@@ -214,7 +225,12 @@ class Applier {
       NotOpen(kept, duplicate, file);
       return;
     }
-    if (UnderReference(file)) {
+    const std::optional<bool> reference = UnderReference(file);
+    if (!reference) {
+      Skip(duplicate, "cannot tell whether it lies under a --reference folder");
+      return;
+    }
+    if (*reference) {
       say_("kept " + Shown(duplicate.path) + " (reference)");
       return;
     }
