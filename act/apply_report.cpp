@@ -144,11 +144,22 @@ class Applier {
     totals_.bytes += bytes;
   }
 
-  bool UnderReference(const OpenedFile& file) const {
+  // Whether the file lies under a --reference folder; nothing when that
+  // cannot be told, and then the file stays too.
+  std::optional<bool> UnderReference(const OpenedFile& file) const {
     if (options_.reference_dirs.empty()) return false;
+    // The folder that was opened, wherever its path leads now.
     char real[PATH_MAX];
-    if (::realpath(file.dir_path.c_str(), real) == nullptr) return false;
-    std::string path = real;
+    const std::string link = "/proc/self/fd/" + std::to_string(file.dir.get());
+    const ssize_t length = ::readlink(link.c_str(), real, sizeof real - 1);
+    std::string path;
+    if (length > 0) {
+      path.assign(real, static_cast<std::size_t>(length));
+    } else if (::realpath(file.dir_path.c_str(), real) != nullptr) {
+      path = real;
+    } else {
+      return std::nullopt;
+    }
     if (path != "/") path += '/';
     path += file.name;
     for (const std::string& dir : options_.reference_dirs) {
@@ -167,15 +178,15 @@ class Applier {
 
   // A duplicate that cannot be opened as a regular file: done by an earlier
   // run, or skipped.
-  void NotOpen(const ReportGroup& group, const OpenedFile& kept,
-               const ReportFile& duplicate, const OpenedFile& file) {
+  void NotOpen(const OpenedFile& kept, const ReportFile& duplicate,
+               const OpenedFile& file) {
     const Action action = options_.action;
     bool done = false;
     if (file.status == OpenedFile::Status::kMissing) {
       done = action == Action::kRemove || action == Action::kTrash;
       if (action == Action::kMove) {
         const std::optional<std::string> place = PlaceBelow(duplicate);
-        done = place && MovedBefore(options_.move_to, *place, duplicate.size);
+        done = place && MovedBefore(options_.move_to, *place, duplicate);
       }
     } else if (file.status == OpenedFile::Status::kSymlink &&
                action == Action::kSymlink) {
@@ -183,7 +194,6 @@ class Applier {
       done = ::stat(duplicate.resolved.c_str(), &reached) == 0 &&
              SameInode(reached, kept.stat);
     }
-    (void)group;
     if (done) {
       ++totals_.done_before;
     } else {
@@ -205,11 +215,22 @@ class Applier {
       return;
     }
     const OpenedFile file = OpenedFile::Open(duplicate.resolved);
+    if (file.dir && !options_.dry_run) {
+      // What a killed link or symlink run left beside the duplicate, also
+      // when this run does something else with it. Something else under
+      // that name stays; link and symlink then say so.
+      ClearStaleTemp(file.dir.get(), TempNameFor(file.name), kept.fd.get());
+    }
     if (file.status != OpenedFile::Status::kOpen) {
-      NotOpen(group, kept, duplicate, file);
+      NotOpen(kept, duplicate, file);
       return;
     }
-    if (UnderReference(file)) {
+    const std::optional<bool> reference = UnderReference(file);
+    if (!reference) {
+      Skip(duplicate, "cannot tell whether it lies under a --reference folder");
+      return;
+    }
+    if (*reference) {
       say_("kept " + Shown(duplicate.path) + " (reference)");
       return;
     }

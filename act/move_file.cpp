@@ -15,6 +15,11 @@
 namespace wordlap::act {
 namespace {
 
+bool SameTime(const struct stat& a, const struct stat& b) {
+  return a.st_mtim.tv_sec == b.st_mtim.tv_sec &&
+         a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
 MoveResult Skipped(std::string why) {
   return {MoveResult::Kind::kSkipped, std::move(why)};
 }
@@ -155,9 +160,11 @@ MoveResult MoveDuplicate(const OpenedFile& duplicate, const std::string& to,
     const UniqueFd fd(::openat(dir.get(), name.c_str(),
                                O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     struct stat opened {};
+    // A copy of ours has the source's modification time; another file of
+    // the same bytes is not ours to count as the move.
     const bool same_bytes =
         fd && ::fstat(fd.get(), &opened) == 0 && S_ISREG(opened.st_mode) &&
-        SameInode(opened, there) &&
+        SameInode(opened, there) && SameTime(opened, duplicate.stat) &&
         CompareBytes(fd.get(), duplicate.fd.get()) == Comparison::kSame;
     if (!same_bytes) return Skipped("the destination exists");
     // An earlier run copied it and was stopped before removing it.
@@ -201,11 +208,13 @@ MoveResult MoveDuplicate(const OpenedFile& duplicate, const std::string& to,
 }
 
 bool MovedBefore(const std::string& to, const std::string& relative,
-                 std::uint64_t size) {
+                 const ReportFile& file) {
   struct stat there {};
   return ::lstat((to + "/" + relative).c_str(), &there) == 0 &&
          S_ISREG(there.st_mode) &&
-         static_cast<std::uint64_t>(there.st_size) == size;
+         static_cast<std::uint64_t>(there.st_size) == file.size &&
+         static_cast<std::uint64_t>(there.st_mtim.tv_sec) == file.mtime &&
+         static_cast<std::uint64_t>(there.st_mtim.tv_nsec) == file.mtime_nsec;
 }
 
 }  // namespace wordlap::act

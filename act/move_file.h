@@ -24,14 +24,15 @@ struct MoveResult {
 // replaces a file; across file systems the bytes are copied under a
 // temporary name, synced, compared with the source, renamed into place,
 // and only then is the source removed. A destination that holds the
-// duplicate's bytes already is what a killed run left: the source is then
-// removed. With `dry_run` nothing is changed and kMoved says it would be.
+// duplicate's bytes and modification time already is what a killed run
+// left: the source is then removed. With `dry_run` nothing is changed and
+// kMoved says it would be.
 MoveResult MoveDuplicate(const OpenedFile& duplicate, const std::string& to,
                          const std::string& relative, bool dry_run);
 
-// For a duplicate that is gone: whether a regular file of its size is at
-// its destination, so that an earlier run moved it.
+// For a duplicate that is gone: whether a regular file of its size and
+// modification time is at its destination, so that an earlier run moved it.
 bool MovedBefore(const std::string& to, const std::string& relative,
-                 std::uint64_t size);
+                 const ReportFile& file);
 
 }  // namespace wordlap::act

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "act/temp_file.h"
 #include "tests/act/act_tree.h"
 
 namespace wordlap::test {
@@ -502,6 +503,57 @@ TEST_F(ActTest, AFaultyReportTouchesNothing) {
         << result.err;
     EXPECT_EQ(Lines(result.err).size(), 1u) << result.err;
     EXPECT_EQ(Files(), before);
+  }
+}
+
+// What a killed run left under the temporary name beside a duplicate is
+// taken away when it holds nothing of its own, by any action; anything
+// else stays, and the link that needs the name is not made.
+TEST_F(ActTest, LeftoversOfAKilledRunAreClearedWhenTheyHoldNothing) {
+  struct Row {
+    const char* name;
+    const char* action;
+    std::function<void(const TempTree&, const std::string& temp)> leave;
+    bool cleared;
+  };
+  const std::vector<Row> rows = {
+      {"a hard link to the kept file, then remove", "remove",
+       [](const TempTree& t, const std::string& temp) {
+         fs::create_hard_link(t.Path("tree/Song.mp3"), temp);
+       },
+       true},
+      {"a symbolic link, then link", "link",
+       [](const TempTree& t, const std::string& temp) {
+         fs::create_symlink(t.Path("tree/Song.mp3"), temp);
+       },
+       true},
+      {"the kept file's first bytes, then symlink", "symlink",
+       [](const TempTree&, const std::string& temp) { WriteFile(temp, "by"); },
+       true},
+      {"a file of its own, then link", "link",
+       [](const TempTree&, const std::string& temp) {
+         WriteFile(temp, "its own");
+       },
+       false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    fs::remove_all(tree_.Path("tree"));
+    tree_.Write("tree/Song.mp3", "bytes");
+    tree_.Write("tree/old/Song.mp3", "bytes");
+    const std::string temp =
+        tree_.Path("tree/old/" + act::TempNameFor("Song.mp3"));
+    row.leave(tree_, temp);
+    const ActionCase action{row.action, {}};
+    const ChildResult result =
+        Act(action, Report({{"tree/Song.mp3", {"tree/old/Song.mp3"}}}));
+    EXPECT_EQ(result.exit_status, row.cleared ? 0 : 1) << result.out;
+    EXPECT_EQ(fs::exists(fs::symlink_status(temp)), !row.cleared);
+    if (!row.cleared) {
+      EXPECT_EQ(ReadFile(temp), "its own");
+      EXPECT_EQ(ReadFile(tree_.Path("tree/old/Song.mp3")), "bytes");
+      EXPECT_TRUE(Contains(result.out, "is in the way")) << result.out;
+    }
   }
 }
 
