@@ -17,6 +17,7 @@
 #include "cli/command.h"
 #include "cli/duplicate_options.h"
 #include "cli/duplicate_scan.h"
+#include "cli/interruption.h"
 #include "cli/plugin_module.h"
 #include "cli/plugin_option.h"
 #include "cli/progress.h"
@@ -123,8 +124,10 @@ int RunScan(const ScanOptions& options) {
   const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
   const DuplicateOptions& criteria = options.duplicates;
 
-  // Reference folders are scanned like the others.
+  Interruption interruption;
   collect::ScanInputs inputs = options.inputs;
+  inputs.stop = &Interruption::Signal();
+  // Reference folders are scanned like the others.
   for (const std::string& dir : criteria.references) {
     if (std::find(inputs.roots.begin(), inputs.roots.end(), dir) ==
         inputs.roots.end()) {
@@ -139,6 +142,7 @@ int RunScan(const ScanOptions& options) {
     std::fprintf(stderr, "wordlap: scan: %s\n", error.what());
     return kExitError;
   }
+  if (Interruption::Requested()) return interruption.EndBySignal();
   const std::vector<std::string>& paths = files.paths;
 
   std::atomic<std::size_t> read{0};
@@ -147,6 +151,7 @@ int RunScan(const ScanOptions& options) {
                                 read);
     return match::ClassedNames::Build(paths, threads, &read);
   }();
+  if (Interruption::Requested()) return interruption.EndBySignal();
   // The plug-in is asked about every pair, so there each name is a class of
   // its own.
   const match::NameClasses singletons =
@@ -154,14 +159,25 @@ int RunScan(const ScanOptions& options) {
              : match::NameClasses();
   const match::NameClasses& searched = plugin ? singletons : names.classes;
 
+  report::OutputStream out(STDOUT_FILENO);
+  out.StopWhen(&Interruption::Signal());
   // Every pass over the pairs runs the search again: pairs are never kept,
   // so memory stays bounded by the number of files.
   const auto search = [&](const char* label, const match::PartnersSink& sink) {
+    const match::PartnersSink checked =
+        [&](const match::NamePartners& partners) {
+          // Also where no pairs are written for a long while.
+          if (Interruption::Requested()) {
+            out.Flush();
+            throw report::OutputStopped();
+          }
+          sink(partners);
+        };
     std::atomic<std::size_t> compared{0};
     const ProgressLine progress(show_progress, label, searched.ClassCount(),
                                 compared);
     if (plugin) {
-      match::PartnerExpansion expansion(searched, {}, sink);
+      match::PartnerExpansion expansion(searched, {}, checked);
       match::SearchInOrder(
           paths.size(), threads,
           [&] { return std::make_unique<PluginSearch>(*plugin, paths, names); },
@@ -171,33 +187,33 @@ int RunScan(const ScanOptions& options) {
           &compared);
       expansion.Finish();
     } else {
-      match::FindPartners(names, threads, sink, &compared);
+      match::FindPartners(names, threads, checked, &compared);
     }
   };
 
-  // Content is hashed only for the files of a pair that could be
-  // identical: names that match, sizes that agree.
-  std::vector<std::optional<confirm::ContentHash>> hashes;
   std::size_t unreadable = 0;
-  if (criteria.same_content) {
-    std::vector<std::uint8_t> candidates(paths.size(), 0);
-    const PairCriteria before_hashing(criteria, files, {});
-    search("finding candidates", [&](const match::NamePartners& partners) {
-      match::ForEachPartner(partners,
-                            [&](match::NameId b, const match::Overlap&) {
-                              if (before_hashing.Keeps(partners.a, b)) {
-                                candidates[partners.a] = candidates[b] = 1;
-                              }
-                            });
-    });
-    hashes =
-        HashCandidates(files, candidates, threads, show_progress, unreadable);
-  }
-  const PairCriteria keeps(criteria, files, hashes);
-
-  report::OutputStream out(STDOUT_FILENO);
-  report::ScanCounts counts{paths.size(), 0};
   try {
+    // Content is hashed only for the files of a pair that could be
+    // identical: names that match, sizes that agree.
+    std::vector<std::optional<confirm::ContentHash>> hashes;
+    if (criteria.same_content) {
+      std::vector<std::uint8_t> candidates(paths.size(), 0);
+      const PairCriteria before_hashing(criteria, files, {});
+      search("finding candidates", [&](const match::NamePartners& partners) {
+        match::ForEachPartner(partners,
+                              [&](match::NameId b, const match::Overlap&) {
+                                if (before_hashing.Keeps(partners.a, b)) {
+                                  candidates[partners.a] = candidates[b] = 1;
+                                }
+                              });
+      });
+      hashes =
+          HashCandidates(files, candidates, threads, show_progress, unreadable);
+      if (Interruption::Requested()) return interruption.EndBySignal();
+    }
+    const PairCriteria keeps(criteria, files, hashes);
+
+    report::ScanCounts counts{paths.size(), 0};
     if (report::IsPairFormat(options.format)) {
       const auto writer = report::MakePairWriter(options.format, paths, out);
       writer->Begin();
@@ -246,6 +262,9 @@ int RunScan(const ScanOptions& options) {
   } catch (const report::OutputClosed&) {
     // Whoever reads the output has all they wanted (`| head`).
     return 0;
+  } catch (const report::OutputStopped&) {
+    // The output ends after a whole record.
+    return interruption.EndBySignal();
   }
   return IncompleteStatus(files.unread + unreadable);
 }

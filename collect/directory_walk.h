@@ -1,6 +1,7 @@
 // Walking directories for the files to scan.
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,10 @@ struct WalkedFile {
 // path length limit applies. With `follow_links` links stand for what they
 // point to, and a directory is not entered again from inside itself. Each
 // thing that cannot be read (a directory, an entry that vanished, a broken
-// link) is reported to `warn` once and skipped.
+// link) is reported to `warn` once and skipped. The walk stops early once
+// `stop` is set.
 void WalkDirectory(const std::string& root, bool follow_links,
-                   const WarningSink& warn, std::vector<WalkedFile>& files);
+                   const WarningSink& warn, std::vector<WalkedFile>& files,
+                   const std::atomic<int>* stop = nullptr);
 
 }  // namespace wordlap::collect

@@ -91,7 +91,7 @@ CollectedFiles CollectFiles(const ScanInputs& inputs, const WarningSink& warn) {
   };
   std::vector<WalkedFile> walked;
   for (const std::string& root : inputs.roots) {
-    WalkDirectory(root, inputs.follow_links, counted, walked);
+    WalkDirectory(root, inputs.follow_links, counted, walked, inputs.stop);
   }
   std::sort(
       walked.begin(), walked.end(),

@@ -1,6 +1,7 @@
 // The files a scan works on, in scan order.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -18,6 +19,8 @@ struct ScanInputs {
   bool nul_separated = false;
   bool follow_links = false;
   ExtensionFilter extensions;
+  // Once it is set (by a signal handler), the walks stop where they are.
+  const std::atomic<int>* stop = nullptr;
 };
 
 struct CollectedFiles {

@@ -15,12 +15,13 @@ _wordlap() {
     prev=${COMP_WORDS[COMP_CWORD - 2]}
   fi
 
-  local commands="info compare scan help"
+  local commands="info compare scan trash remove link symlink move help"
   local command="" operands_only=false i
   for ((i = 1; i < COMP_CWORD; i++)); do
     if [[ -z $command ]]; then
       case ${COMP_WORDS[i]} in
-        info | compare | scan | help) command=${COMP_WORDS[i]} ;;
+        info | compare | scan | trash | remove | link | symlink | move | help)
+          command=${COMP_WORDS[i]} ;;
       esac
     elif [[ ${COMP_WORDS[i]} == -- ]]; then
       operands_only=true
@@ -29,7 +30,7 @@ _wordlap() {
 
   if ! $operands_only; then
     case $prev in
-      --plugin | --files-from | --reference)
+      --plugin | --files-from)
         [[ -n $command ]] && { _wordlap_files "$cur"; return; } ;;
       --format)
         [[ $command == scan ]] && {
@@ -44,6 +45,12 @@ _wordlap() {
         } ;;
       --ext | --exclude | --min-words | --min-size | --max-size)
         [[ $command == scan ]] && { COMPREPLY=(); return; } ;;
+      --reference | --to)
+        [[ -n $command ]] && {
+          compopt -o filenames 2>/dev/null
+          mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+          return
+        } ;;
     esac
   fi
 
@@ -57,6 +64,10 @@ _wordlap() {
                --quiet --plugin --same-size --same-content --renamed-only
                --min-words --exclude --min-size --max-size --hidden --keep
                --reference" ;;
+    trash | remove | link | symlink)
+      options="-h --help -n --dry-run --by-name --reference -q --quiet" ;;
+    move)
+      options="-h --help --to -n --dry-run --by-name --reference -q --quiet" ;;
     help) options="-h --help" ;;
   esac
 
@@ -66,7 +77,8 @@ _wordlap() {
   fi
   case $command in
     "" | help) mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur") ;;
-    compare | scan) _wordlap_files "$cur" ;;
+    compare | scan | trash | remove | link | symlink | move)
+      _wordlap_files "$cur" ;;
     *) COMPREPLY=() ;;
   esac
 }

@@ -7,13 +7,9 @@ namespace wordlap::match {
 ClassedNames ClassedNames::Build(std::span<const std::string> paths,
                                  unsigned threads,
                                  std::atomic<std::size_t>* done) {
-  ClassedNames names{{}, NameTable::Build(paths, threads, done), {}};
+  ClassedNames names{{}, NameTable::Build(paths, threads, done)};
   names.classes = NameClasses::Build(names.table);
   names.table.KeepOnly(names.classes.FirstNames());
-  names.self_words.resize(names.classes.ClassCount());
-  for (ClassId c = 0; c < names.self_words.size(); ++c) {
-    names.self_words[c] = names.table.EntryCount(c);
-  }
   return names;
 }
 

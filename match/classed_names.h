@@ -18,8 +18,6 @@ namespace wordlap::match {
 struct ClassedNames {
   NameClasses classes;
   NameTable table;  // by class
-  // By class: its entry count, for the pairs within the class.
-  std::vector<std::uint32_t> self_words;
 
   // `done` is raised as names are read, for progress.
   static ClassedNames Build(std::span<const std::string> paths,

@@ -14,8 +14,7 @@ class IndexedSearch final : public MatchSearch {
       : table_(table),
         index_(index),
         classes_(classes),
-        seen_iterated_(table.NameCount(), kNone),
-        seen_lookup_(table.NameCount(), kNone) {}
+        seen_(table.NameCount(), kNone) {}
 
   void FindMatches(ClassId x, std::vector<ClassMatch>& out) override {
     const std::uint32_t entries_x = table_.EntryCount(x);
@@ -30,7 +29,7 @@ class IndexedSearch final : public MatchSearch {
         const std::uint32_t entries_y = table_.EntryCount(y);
         if (entries_x > entries_y) continue;
         if (entries_x == entries_y && last_of_x < classes_.First(y)) continue;
-        if (!FirstSighting(seen_iterated_, x, y)) continue;
+        if (!FirstSighting(x, y)) continue;
         if (const auto overlap = MatchingOverlap(table_, x, y)) {
           out.push_back(
               {x, y, entries_x < entries_y ? *overlap : Overlap{}, *overlap});
@@ -43,7 +42,7 @@ class IndexedSearch final : public MatchSearch {
       for (const ClassId y : Later(index_.NamesKeyedBy(word.word), x)) {
         const std::uint32_t entries_y = table_.EntryCount(y);
         if (entries_x < entries_y) continue;
-        if (!FirstSighting(seen_lookup_, x, y)) continue;
+        if (!FirstSighting(x | kLookupSide, y)) continue;
         if (const auto overlap = MatchingOverlap(table_, y, x)) {
           out.push_back(
               {x, y, *overlap, entries_x > entries_y ? *overlap : Overlap{}});
@@ -70,24 +69,27 @@ class IndexedSearch final : public MatchSearch {
 
  private:
   static constexpr ClassId kNone = ~ClassId{0};
+  // Class ids stay below 2^31 (NameTable holds at most 2^32 - 1 names, and
+  // no collection comes near either).
+  static constexpr ClassId kLookupSide = ClassId{1} << 31;
 
   static std::span<const NameId> Later(std::span<const NameId> classes,
                                        ClassId x) {
     return {std::upper_bound(classes.begin(), classes.end(), x), classes.end()};
   }
 
-  // A candidate can be proposed by several words; it is judged once.
-  static bool FirstSighting(std::vector<ClassId>& seen, ClassId x, ClassId y) {
-    if (seen[y] == x) return false;
-    seen[y] = x;
+  // A candidate can be proposed by several words; it is judged once on
+  // each side, the mark telling the side apart.
+  bool FirstSighting(ClassId mark, ClassId y) {
+    if (seen_[y] == mark) return false;
+    seen_[y] = mark;
     return true;
   }
 
   const NameTable& table_;
   const WordIndex& index_;
   const NameClasses& classes_;
-  std::vector<ClassId> seen_iterated_;
-  std::vector<ClassId> seen_lookup_;
+  std::vector<ClassId> seen_;
 };
 
 }  // namespace

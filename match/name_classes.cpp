@@ -1,6 +1,7 @@
 #include "match/name_classes.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string_view>
 #include <unordered_set>
 
@@ -35,6 +36,10 @@ NameClasses NameClasses::Build(const NameTable& table) {
   static_assert(sizeof(WordCount) == 2 * sizeof(std::uint32_t),
                 "the words of a name are hashed as their bytes");
   const std::size_t names = table.NameCount();
+  // The search marks classes with their top bit.
+  if (names >= (std::size_t{1} << 31) - 1) {
+    throw std::length_error("more names than a scan can number");
+  }
   NameClasses classes;
   classes.class_of_.resize(names);
   std::vector<NameId> first_names;
@@ -58,13 +63,10 @@ NameClasses NameClasses::Build(const NameTable& table) {
     classes.starts_[c + 1] += classes.starts_[c];
   }
   classes.members_.resize(names);
-  classes.slot_of_.resize(names);
   std::vector<std::uint32_t> next(classes.starts_.begin(),
                                   classes.starts_.end() - 1);
   for (NameId n = 0; n < names; ++n) {
-    const std::uint32_t slot = next[classes.class_of_[n]]++;
-    classes.members_[slot] = n;
-    classes.slot_of_[n] = slot;
+    classes.members_[next[classes.class_of_[n]]++] = n;
   }
   return classes;
 }
@@ -72,16 +74,19 @@ NameClasses NameClasses::Build(const NameTable& table) {
 NameClasses NameClasses::Singletons(std::size_t names) {
   NameClasses classes;
   classes.class_of_.resize(names);
-  classes.slot_of_.resize(names);
   classes.members_.resize(names);
   classes.starts_.resize(names + 1);
   for (std::size_t n = 0; n <= names; ++n) {
     classes.starts_[n] = static_cast<std::uint32_t>(n);
     if (n == names) break;
-    classes.class_of_[n] = classes.slot_of_[n] = classes.members_[n] =
-        static_cast<std::uint32_t>(n);
+    classes.class_of_[n] = classes.members_[n] = static_cast<std::uint32_t>(n);
   }
   return classes;
+}
+
+std::uint32_t NameClasses::SlotOf(NameId name) const {
+  const std::span<const NameId> members = Members(ClassOf(name));
+  return SlotOf(&*std::lower_bound(members.begin(), members.end(), name));
 }
 
 std::vector<NameId> NameClasses::FirstNames() const {

@@ -37,7 +37,7 @@ class NameClasses {
 
   // Where a name lies in the classes' member lists laid end to end, so that
   // a span of Members() tells the places of its names.
-  std::uint32_t SlotOf(NameId name) const { return slot_of_[name]; }
+  std::uint32_t SlotOf(NameId name) const;
   std::uint32_t SlotOf(const NameId* member) const {
     return static_cast<std::uint32_t>(member - members_.data());
   }
@@ -47,7 +47,6 @@ class NameClasses {
 
  private:
   std::vector<ClassId> class_of_;
-  std::vector<std::uint32_t> slot_of_;
   std::vector<std::uint32_t> starts_{0};
   std::vector<NameId> members_;
 };

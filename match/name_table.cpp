@@ -132,8 +132,11 @@ void NameTable::KeepOnly(std::span<const NameId> kept) {
   }
   offsets_[kept.size()] = words;
   entry_counts_.resize(kept.size());
+  entry_counts_.shrink_to_fit();
   offsets_.resize(kept.size() + 1);
+  offsets_.shrink_to_fit();
   words_.resize(words);
+  words_.shrink_to_fit();
 }
 
 }  // namespace wordlap::match

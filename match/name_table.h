@@ -30,7 +30,7 @@ class NameTable {
                          std::atomic<std::size_t>* done = nullptr);
 
   // Keeps only the names `kept` (ascending), renumbered 0, 1, 2, ... in
-  // that order; done in place, so that no second table is ever held.
+  // that order; done in place, then the arrays are cut to their new size.
   void KeepOnly(std::span<const NameId> kept);
 
   std::size_t NameCount() const { return entry_counts_.size(); }
@@ -39,6 +39,7 @@ class NameTable {
   // The number of entries of the name, repeats and empty entries included:
   // the length of its word list.
   std::uint32_t EntryCount(NameId name) const { return entry_counts_[name]; }
+  std::span<const std::uint32_t> EntryCounts() const { return entry_counts_; }
 
   // The distinct words of the name, ascending by id.
   std::span<const WordCount> Words(NameId name) const {

@@ -18,6 +18,9 @@ namespace wordlap::match {
 // of names without partners, with no runs).
 using PartnersSink = std::function<void(const NamePartners&)>;
 
+// Only a class whose names are spread out (a first name, more to come)
+// keeps its matches, from its first name to its last; the matches of any
+// other class are used at once.
 class PartnerExpansion {
  public:
   // `self_words[c]` is the number of entries of the names of class c: two
@@ -38,16 +41,28 @@ class PartnerExpansion {
     ClassId other;
     Overlap overlap;
   };
-  // What a class with names still to come needs for each of them: the
-  // classes it matches, with the counts for a pair whose earlier name is in
-  // it.
   struct Open {
-    std::vector<Link> links;
+    std::vector<ClassMatch> matches;  // with later classes, ascending y
+    // Matches with earlier open classes, for pairs whose earlier name is
+    // one of this class's later names.
+    std::vector<Link> earlier;
+  };
+  // The next class y (by its first name) that an open class w matches
+  // with a pair whose earlier name is in y: matches[index] of w.
+  struct Pending {
+    NameId first_of_y;
+    ClassId w;
+    std::uint32_t index;
   };
 
   void Start(ClassId c, std::span<const ClassMatch> matches);
   void EmitBefore(NameId limit);
-  void Emit(NameId a);
+  // `fresh` holds the matches of a's class when a is its first name.
+  void Emit(NameId a, std::span<const ClassMatch> fresh);
+  void Schedule(ClassId w, std::uint32_t from);
+  static bool LaterFirst(const Pending& x, const Pending& y) {
+    return x.first_of_y > y.first_of_y;
+  }
 
   const NameClasses& classes_;
   std::span<const std::uint32_t> self_words_;
@@ -55,6 +70,7 @@ class PartnerExpansion {
   ClassId next_class_ = 0;
   NameId next_name_ = 0;
   std::unordered_map<ClassId, Open> open_;
+  std::vector<Pending> pending_;  // a min-heap on first_of_y
   std::vector<PartnerRun> runs_;
 };
 

@@ -9,7 +9,8 @@ namespace wordlap::match {
 void FindPartners(const ClassedNames& names, unsigned threads,
                   const PartnersSink& sink, std::atomic<std::size_t>* done) {
   const WordIndex index(names.table);
-  PartnerExpansion expansion(names.classes, names.self_words, sink);
+  // Two names of one class match with every entry found.
+  PartnerExpansion expansion(names.classes, names.table.EntryCounts(), sink);
   SearchInOrder(
       names.classes.ClassCount(), threads,
       [&] { return MakeIndexedSearch(names.table, index, names.classes); },

@@ -50,9 +50,22 @@ class PartnerMerge {
 // Calls `visit(b, overlap)` for every partner, b ascending.
 template <typename Visit>
 void ForEachPartner(const NamePartners& partners, Visit&& visit) {
-  if (partners.runs.size() == 1) {
-    const PartnerRun& run = partners.runs.front();
-    for (const NameId b : run.names) visit(b, run.overlap);
+  // Runs that already follow each other (names that are each a class of
+  // their own, as most are) need no merge.
+  bool in_order = true;
+  const NameId* last = nullptr;
+  for (const PartnerRun& run : partners.runs) {
+    if (run.names.empty()) continue;
+    if (last != nullptr && *last >= run.names.front()) {
+      in_order = false;
+      break;
+    }
+    last = &run.names.back();
+  }
+  if (in_order) {
+    for (const PartnerRun& run : partners.runs) {
+      for (const NameId b : run.names) visit(b, run.overlap);
+    }
     return;
   }
   PartnerMerge merge(partners.runs);

@@ -24,7 +24,10 @@ class CsvWriter final : public PairWriter {
   CsvWriter(const std::vector<std::string>& paths, OutputStream& out)
       : paths_(paths), out_(out) {}
 
-  void Begin() override { out_.Write("path_a,path_b,found,words,percent\r\n"); }
+  void Begin() override {
+    out_.Write("path_a,path_b,found,words,percent\r\n");
+    out_.EndRecord();
+  }
 
   void Write(const match::NamePartners& partners) override {
     match::ForEachPartner(partners,
@@ -39,6 +42,7 @@ class CsvWriter final : public PairWriter {
                             out_.Put(',');
                             out_.Write(FormatPercentage(m.found, m.words, "."));
                             out_.Write("\r\n");
+                            out_.EndRecord();
                           });
   }
 

@@ -68,11 +68,13 @@ void WriteGroupText(OutputStream& out, const FileTable& files,
       out.Write(
           "Name groups only: the files' contents were not compared "
           "(--same-content compares them).\n\n");
+      out.EndRecord();
       break;
     case Confirmation::kSize:
       out.Write(
           "Groups of equal sizes: the files' contents were not compared "
           "(--same-content compares them).\n\n");
+      out.EndRecord();
       break;
     case Confirmation::kContent:
       break;
@@ -102,6 +104,7 @@ void WriteGroupText(OutputStream& out, const FileTable& files,
     }
     line += '\n';
     out.Write(line);
+    out.EndRecord();
   }
   const GroupTotals totals = TotalsOf(files, set);
   line = std::to_string(totals.groups) +
@@ -118,6 +121,7 @@ void WriteGroupText(OutputStream& out, const FileTable& files,
           std::to_string(counts.files) +
           Plural(counts.files, " file scanned\n", " files scanned\n");
   out.Write(line);
+  out.EndRecord();
 }
 
 void WriteDuplicatesNul(OutputStream& out, const FileTable& files,
@@ -126,6 +130,7 @@ void WriteDuplicatesNul(OutputStream& out, const FileTable& files,
     for (const group::FileIndex file : group.duplicates) {
       out.Write(files.paths[file]);
       out.Put('\0');
+      out.EndRecord();
     }
   }
 }

@@ -24,6 +24,7 @@ class JsonWriter final : public PairWriter {
                    ",\"percent\":" + FormatPercentage(m.found, m.words, ".") +
                    "}\n";
           out_.Write(line_);
+          out_.EndRecord();
         });
   }
 

@@ -57,6 +57,7 @@ void WriteReport(OutputStream& out, const ReportHeader& header,
   AppendTextField(line, "keep", header.keep);
   line += "}\n";
   out.Write(line);
+  out.EndRecord();
 
   std::size_t number = 0;
   for (const group::KeptGroup& group : set.groups) {
@@ -87,12 +88,14 @@ void WriteReport(OutputStream& out, const ReportHeader& header,
     }
     line += "]}\n";
     out.Write(line);
+    out.EndRecord();
   }
 
   const GroupTotals totals = TotalsOf(files, set);
   out.Write("{\"end\":{\"groups\":" + std::to_string(totals.groups) +
             ",\"duplicates\":" + std::to_string(totals.duplicates) +
             ",\"bytes\":" + std::to_string(totals.bytes) + "}}\n");
+  out.EndRecord();
 }
 
 }  // namespace wordlap::report

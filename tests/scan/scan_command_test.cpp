@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -471,6 +473,101 @@ TEST(ScanCommandTest, EndsQuietlyWhenTheOutputIsClosed) {
   ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
   EXPECT_EQ(WEXITSTATUS(status), 0);
   EXPECT_EQ(errors, "");
+}
+
+// What an interrupted scan wrote, and how it ended.
+struct Interrupted {
+  std::string out;
+  int status = 0;
+};
+
+// Starts a scan of `list_path` writing `format` into a pipe, sends `signal`
+// once `before` bytes have arrived, and reads the rest.
+Interrupted InterruptScan(const std::string& list_path, const char* format,
+                          int signal, std::size_t before) {
+  Interrupted result;
+  int out[2];
+  if (::pipe(out) != 0) return result;
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, out[0]);
+  std::vector<std::string> args = {WORDLAP_COMMAND, "scan",    "--quiet",
+                                   "--files-from",  list_path, "--format",
+                                   format};
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  pid_t pid;
+  const int spawned = posix_spawn(&pid, WORDLAP_COMMAND, &actions, nullptr,
+                                  argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(out[1]);
+  if (spawned != 0) {
+    ::close(out[0]);
+    return result;
+  }
+  bool sent = false;
+  char buffer[1 << 16];
+  for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) {
+    result.out.append(buffer, static_cast<std::size_t>(n));
+    if (!sent && result.out.size() >= before) {
+      ::kill(pid, signal);
+      sent = true;
+    }
+  }
+  ::close(out[0]);
+  ::waitpid(pid, &result.status, 0);
+  return result;
+}
+
+// SIGINT or SIGTERM in the middle of a long output: what was written ends
+// with a whole record, and the scan ends by that signal (status 130 or 143
+// in a shell).
+TEST(ScanCommandTest, AnInterruptedScanEndsOnAWholeRecord) {
+  const std::string list_path =
+      (fs::temp_directory_path() /
+       ("wordlap_scan_covers_" + std::to_string(::getpid())))
+          .string();
+  {
+    // Every pair of these matches: millions of rows, far more than are read.
+    std::ofstream list(list_path);
+    for (int i = 0; i < 3000; ++i) list << "album " << i << "/cover.jpg\n";
+  }
+  const struct {
+    const char* format;
+    int signal;
+    std::size_t before;
+  } kRows[] = {
+      {"csv", SIGINT, 1},       {"csv", SIGTERM, 100000},
+      {"csv", SIGINT, 3000000}, {"json", SIGTERM, 1},
+      {"json", SIGINT, 100000}, {"json", SIGTERM, 3000000},
+  };
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(std::string(row.format) + ", signal " +
+                 std::to_string(row.signal) + " after " +
+                 std::to_string(row.before) + " bytes");
+    const Interrupted result =
+        InterruptScan(list_path, row.format, row.signal, row.before);
+    ASSERT_TRUE(WIFSIGNALED(result.status)) << result.status;
+    EXPECT_EQ(WTERMSIG(result.status), row.signal);
+    ASSERT_FALSE(result.out.empty());
+    ASSERT_EQ(result.out.back(), '\n');
+    std::istringstream lines(result.out);
+    std::size_t count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+      const bool whole =
+          std::string_view(row.format) == "csv"
+              ? line.ends_with('\r') &&
+                    std::count(line.begin(), line.end(), ',') == 4
+              : line.starts_with("{\"path_a\":") && line.ends_with('}');
+      if (!whole) {
+        ADD_FAILURE() << "line " << count + 1 << ": " << line;
+        break;
+      }
+    }
+  }
+  fs::remove(list_path);
 }
 
 }  // namespace
