@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
+#include <map>
 #include <memory>
+#include <tuple>
 
+#include "cli/class_keys.h"
 #include "cli/progress.h"
 #include "collect/file_filter.h"
 #include "collect/file_roots.h"
@@ -74,6 +77,35 @@ bool PairCriteria::Keeps(match::NameId a, match::NameId b) const {
   return true;
 }
 
+bool PairCriteria::JudgesFilesOnly() const {
+  return (options_.same_size || options_.same_content) &&
+         !options_.renamed_only && files_.reference.empty();
+}
+
+std::vector<std::optional<std::uint64_t>> PairCriteria::Keys() const {
+  std::vector<std::optional<std::uint64_t>> keys(files_.paths.size());
+  const bool by_hash = options_.same_content && !hashes_.empty();
+  // Contents are numbered: the same size and hash, the same number.
+  std::map<std::tuple<std::uint64_t, std::uint64_t, std::uint64_t>,
+           std::uint64_t>
+      contents;
+  for (std::size_t file = 0; file < keys.size(); ++file) {
+    const auto& facts = files_.facts[file];
+    if (!facts) continue;
+    if (!by_hash) {
+      keys[file] = facts->size;
+      continue;
+    }
+    const auto& hash = hashes_[file];
+    if (!hash) continue;
+    keys[file] =
+        contents
+            .try_emplace({facts->size, hash->high, hash->low}, contents.size())
+            .first->second;
+  }
+  return keys;
+}
+
 void PairCriteria::Filter(const match::NamePartners& partners,
                           std::vector<match::NameId>& names,
                           std::vector<match::PartnerRun>& runs) const {
@@ -126,6 +158,9 @@ struct GroupBuilder::State {
   const PairCriteria& criteria;
   std::optional<group::ComponentGroups> components;
   std::optional<group::NameGroups> names;
+  // For connected groups judged on files only: the keys within each class.
+  std::vector<std::optional<std::uint64_t>> keys;
+  std::optional<ClassKeys> class_keys;
   // Scratch space for the kept partners of one name.
   std::vector<match::NameId> kept_names;
   std::vector<match::PartnerRun> kept_runs;
@@ -134,12 +169,15 @@ struct GroupBuilder::State {
 GroupBuilder::GroupBuilder(const match::NameClasses& classes,
                            report::Confirmation confirmed,
                            const PairCriteria& criteria)
-    : state_(
-          std::make_unique<State>(State{confirmed, criteria, {}, {}, {}, {}})) {
+    : state_(std::make_unique<State>(State{confirmed, criteria})) {
   if (confirmed == report::Confirmation::kName) {
     state_->names.emplace(classes);
   } else {
     state_->components.emplace(classes.NameCount());
+    if (criteria.JudgesFilesOnly()) {
+      state_->keys = criteria.Keys();
+      state_->class_keys.emplace(classes, state_->keys);
+    }
   }
 }
 
@@ -152,6 +190,18 @@ std::uint64_t GroupBuilder::Add(const match::NamePartners& partners) {
     // hold.
     s.names->Add(partners);
     return partners.PairCount();
+  }
+  if (s.class_keys) {
+    const auto& key = s.class_keys->KeyOf(partners.a);
+    if (!key) return 0;
+    std::uint64_t pairs = 0;
+    for (const match::PartnerRun& run : partners.runs) {
+      const ClassKeys::Found found = s.class_keys->Find(run, *key);
+      if (found.count == 0) continue;
+      s.components->Join(partners.a, found.first);
+      pairs += found.count;
+    }
+    return pairs;
   }
   s.criteria.Filter(partners, s.kept_names, s.kept_runs);
   if (s.names) {

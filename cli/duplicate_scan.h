@@ -62,6 +62,15 @@ class PairCriteria {
   // such criterion every pair the search finds is kept.
   bool Judges() const;
 
+  // True when only sizes and contents are judged, never the two names of a
+  // pair: then equal keys (Keys) are all there is to a kept pair.
+  bool JudgesFilesOnly() const;
+
+  // A key by file for what is known so far: its size, or its size and hash
+  // once hashed; nothing for a file without them. Two files of a matching
+  // pair are kept exactly when their keys are equal (with JudgesFilesOnly).
+  std::vector<std::optional<std::uint64_t>> Keys() const;
+
   // The partners of `partners.a` that are kept, as runs of one name each,
   // in `runs` (whose names live in `names`).
   void Filter(const match::NamePartners& partners,

@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "cli/class_keys.h"
 #include "cli/command.h"
 #include "cli/duplicate_options.h"
 #include "cli/duplicate_scan.h"
@@ -199,7 +200,23 @@ int RunScan(const ScanOptions& options) {
     if (criteria.same_content) {
       std::vector<std::uint8_t> candidates(paths.size(), 0);
       const PairCriteria before_hashing(criteria, files, {});
+      // Judged on sizes alone, a run of one class needs one lookup.
+      const std::vector<std::optional<std::uint64_t>> sizes =
+          before_hashing.Keys();
+      std::optional<ClassKeys> by_size;
+      if (before_hashing.JudgesFilesOnly()) by_size.emplace(searched, sizes);
       search("finding candidates", [&](const match::NamePartners& partners) {
+        if (by_size) {
+          const auto& size = sizes[partners.a];
+          if (!size) return;
+          for (const match::PartnerRun& run : partners.runs) {
+            const ClassKeys::Found found = by_size->Find(run, *size);
+            if (found.count > 0) {
+              candidates[partners.a] = candidates[found.first] = 1;
+            }
+          }
+          return;
+        }
         match::ForEachPartner(partners,
                               [&](match::NameId b, const match::Overlap&) {
                                 if (before_hashing.Keeps(partners.a, b)) {
