@@ -177,6 +177,34 @@ TEST(DuplicateScanTest, ContentGroupsAreConnectedSetsOfIdenticalFiles) {
       << text.out;
 }
 
+// Files of one name in many folders are one class of names: their groups
+// still follow their contents, with every identical file in its group.
+TEST(DuplicateScanTest, FilesOfOneNameGroupByContentAndBySize) {
+  TempTree tree;
+  // Contents 0 and 1 have one size, content 2 another.
+  for (int i = 0; i < 30; ++i) {
+    const int content = i % 3;
+    tree.Write("f" + std::to_string(100 + i) + "/cover.jpg",
+               Bytes(content == 2 ? 900 : 700, content));
+  }
+  const std::string root = tree.Root().string();
+  const std::string summary =
+      "import json, sys\n"
+      "for line in sys.stdin:\n"
+      "    g = json.loads(line)\n"
+      "    if 'group' in g:\n"
+      "        files = [g['keep']] + g['duplicates']\n"
+      "        print(len(files), len({f['size'] for f in files}),\n"
+      "              len({f.get('xxh3_128') for f in files}))\n";
+  const ChildResult content =
+      Scan({"--same-content", "--format", "report", root});
+  ASSERT_EQ(content.exit_status, 0) << content.err;
+  EXPECT_EQ(Python(summary, content.out), "10 1 1\n10 1 1\n10 1 1\n");
+  const ChildResult size = Scan({"--same-size", "--format", "report", root});
+  ASSERT_EQ(size.exit_status, 0) << size.err;
+  EXPECT_EQ(Python(summary, size.out), "20 1 1\n10 1 1\n");
+}
+
 // One group of identical files seen by every keep rule.
 TEST(DuplicateScanTest, EachKeepRuleAndReferenceFolderKeepsItsFile) {
   TempTree tree;
