@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "cli/class_keys.h"
+#include "cli/interruption.h"
 #include "cli/progress.h"
 #include "collect/file_filter.h"
 #include "collect/file_roots.h"
@@ -140,7 +141,7 @@ std::vector<std::optional<confirm::ContentHash>> HashCandidates(
   confirm::HashResults results;
   {
     const ProgressLine progress(show_progress, "hashing bytes", bytes, done);
-    results = confirm::HashFiles(jobs, threads, &done);
+    results = confirm::HashFiles(jobs, threads, &done, &Interruption::Signal());
   }
   for (const std::string& failure : results.failures) {
     std::fprintf(stderr, "wordlap: warning: %s\n", failure.c_str());

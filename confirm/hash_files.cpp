@@ -9,7 +9,8 @@
 namespace wordlap::confirm {
 
 HashResults HashFiles(std::span<const HashJob> jobs, unsigned threads,
-                      std::atomic<std::size_t>* bytes_done) {
+                      std::atomic<std::size_t>* bytes_done,
+                      const std::atomic<int>* stop) {
   std::vector<std::size_t> order(jobs.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::stable_sort(order.begin(), order.end(),
@@ -25,6 +26,9 @@ HashResults HashFiles(std::span<const HashJob> jobs, unsigned threads,
   const auto work = [&] {
     try {
       for (std::size_t i; (i = next.fetch_add(1)) < order.size();) {
+        if (stop != nullptr && stop->load(std::memory_order_relaxed) != 0) {
+          break;
+        }
         const HashJob& job = jobs[order[i]];
         auto result = HashFile(*job.path, job.facts);
         if (auto* hash = std::get_if<ContentHash>(&result)) {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "confirm/content_hash.h"
 #include "collect/file_facts.h"
+#include "confirm/content_hash.h"
 
 namespace wordlap::confirm {
 
@@ -27,8 +27,11 @@ struct HashResults {
 
 // Hashes every job's file once, on `threads` threads, largest files first
 // so that the last one to finish is a small one. `bytes_done` grows as
-// bytes are read, for progress.
+// bytes are read, for progress. Once `*stop` is set (by a signal handler,
+// say) no further file is started; the files not hashed get no hash and no
+// failure.
 HashResults HashFiles(std::span<const HashJob> jobs, unsigned threads,
-                      std::atomic<std::size_t>* bytes_done = nullptr);
+                      std::atomic<std::size_t>* bytes_done = nullptr,
+                      const std::atomic<int>* stop = nullptr);
 
 }  // namespace wordlap::confirm
