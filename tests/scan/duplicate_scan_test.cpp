@@ -64,15 +64,19 @@ std::set<std::string> NamePairs(const std::string& json) {
   return pairs;
 }
 
-// Every group of a report as "kept: duplicate, duplicate", file names only.
+// Every group of a report as "kept (also kept): duplicate, duplicate", file
+// names only, the parentheses only for a group that keeps more than one
+// file.
 std::vector<std::string> ReportGroups(const std::string& report) {
   const std::string out = Python(
       "import json, os, sys\n"
+      "name = lambda f: os.path.basename(f['path'])\n"
       "for line in sys.stdin:\n"
       "    g = json.loads(line)\n"
       "    if 'group' in g:\n"
-      "        print(os.path.basename(g['keep']['path']) + ': ' + ', '.join(\n"
-      "            os.path.basename(d['path']) for d in g['duplicates']))\n",
+      "        also = ', '.join(name(f) for f in g.get('also_kept', []))\n"
+      "        print(name(g['keep']) + (' (' + also + ')' if also else '') +\n"
+      "              ': ' + ', '.join(name(d) for d in g['duplicates']))\n",
       report);
   std::vector<std::string> groups;
   std::istringstream lines(out);
@@ -231,7 +235,7 @@ TEST(DuplicateScanTest, EachKeepRuleAndReferenceFolderKeepsItsFile) {
        {"Song (1).mp3: Copy of Song.mp3, Song.mp3"}},
       // Two reference files: both stay, only the third is offered.
       {{"--reference", tree.Path("a"), "--reference=" + tree.Path("c")},
-       {"Copy of Song.mp3: Song.mp3"}},
+       {"Copy of Song.mp3 (Song (1).mp3): Song.mp3"}},
       // Nothing but reference files: nothing to report.
       {{"--reference", root}, {}},
   };
