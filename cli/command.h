@@ -39,6 +39,8 @@ Command AddInfoCommand(CLI::App& wordlap);
 Command AddCompareCommand(CLI::App& wordlap);
 Command AddScanCommand(CLI::App& wordlap);
 Command AddHelpCommand(CLI::App& wordlap);
+// trash, remove, link, symlink and move.
+std::vector<Command> AddActCommands(CLI::App& wordlap);
 
 // `wordlap --version`: the command's version and that of the plug-in it
 // loads by default.

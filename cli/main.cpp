@@ -115,8 +115,9 @@ int Main(std::vector<std::string> args) {
       AddInfoCommand(wordlap),
       AddCompareCommand(wordlap),
       AddScanCommand(wordlap),
-      AddHelpCommand(wordlap),
   };
+  for (Command& action : AddActCommands(wordlap)) commands.push_back(action);
+  commands.push_back(AddHelpCommand(wordlap));
   for (const Command& command : commands) {
     command.app->allow_extras();  // reported below, in our words
     command.app->group("Commands");

@@ -15,12 +15,13 @@ _wordlap() {
     prev=${COMP_WORDS[COMP_CWORD - 2]}
   fi
 
-  local commands="info compare scan help"
+  local commands="info compare scan trash remove link symlink move help"
   local command="" operands_only=false i
   for ((i = 1; i < COMP_CWORD; i++)); do
     if [[ -z $command ]]; then
       case ${COMP_WORDS[i]} in
-        info | compare | scan | help) command=${COMP_WORDS[i]} ;;
+        info | compare | scan | trash | remove | link | symlink | move | help)
+          command=${COMP_WORDS[i]} ;;
       esac
     elif [[ ${COMP_WORDS[i]} == -- ]]; then
       operands_only=true
@@ -38,6 +39,12 @@ _wordlap() {
         } ;;
       --ext)
         [[ $command == scan ]] && { COMPREPLY=(); return; } ;;
+      --reference | --to)
+        [[ -n $command && $command != scan ]] && {
+          compopt -o filenames 2>/dev/null
+          mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+          return
+        } ;;
     esac
   fi
 
@@ -49,6 +56,10 @@ _wordlap() {
     scan)
       options="-h --help --files-from -0 --null --ext --follow --format -q
                --quiet --plugin" ;;
+    trash | remove | link | symlink)
+      options="-h --help -n --dry-run --by-name --reference -q --quiet" ;;
+    move)
+      options="-h --help --to -n --dry-run --by-name --reference -q --quiet" ;;
     help) options="-h --help" ;;
   esac
 
@@ -58,7 +69,8 @@ _wordlap() {
   fi
   case $command in
     "" | help) mapfile -t COMPREPLY < <(compgen -W "$commands" -- "$cur") ;;
-    compare | scan) _wordlap_files "$cur" ;;
+    compare | scan | trash | remove | link | symlink | move)
+      _wordlap_files "$cur" ;;
     *) COMPREPLY=() ;;
   esac
 }

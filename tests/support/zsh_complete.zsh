@@ -11,10 +11,15 @@ zpty -w shell 'compadd () {
   local -a hits; builtin compadd -A hits "$@"
   local hit; for hit in $hits; do print -r -- "<candidate>${(Q)hit}"; done
 }'
+# Completion runs in a widget that prints the end marker itself once it is
+# done: keys typed ahead of a pending completion can make zsh skip it, so
+# nothing is sent after the key that starts it.
+zpty -w shell 'probe () { zle complete-word; print -r -- "<do""ne>"; }
+zle -N probe; bindkey "^X" probe'
 # The quotes keep the echoed commands from matching the markers.
 zpty -w shell "print '<rea''dy>'"
 zpty -r shell skipped '*<ready>*'
-zpty -n -w shell "$2"$'\t\C-u'"print '<do''ne>'"$'\n'
+zpty -n -w shell "$2"$'\C-x'
 zpty -r shell out '*<done>*'
 zpty -d shell
 local -a parts=("${(@s:<candidate>:)${out%<done>*}}")
