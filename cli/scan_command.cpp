@@ -350,11 +350,13 @@ Command AddScanCommand(CLI::App& wordlap) {
                   "Have this plug-in judge every pair, as a host without an "
                   "index does: slow, and the same pairs");
   command->footer(
-      "Exit status: 0 when the scan is done (also when the reader of the "
-      "output stops early), 1 when it is done but some paths could not be "
-      "read (each one warned about and left out, also a file that "
-      "--same-content could not hash), 2 for wrong usage or an input that "
-      "cannot be read at all.");
+      "Paths of one file (same device and inode) count as one file, under "
+      "the first of them. Exit status: 0 when the scan is done and read "
+      "everything (also when the reader of the output stops early), 1 when "
+      "it is done but some paths could not be read (each one warned about "
+      "and left out, also a file that --same-content could not hash), 2 for "
+      "wrong usage or an input that cannot be read at all. On SIGINT or "
+      "SIGTERM the output ends after a whole record.");
   return {command, &inputs.roots, [options] {
             CheckScanOptions(*options);
             return RunScan(*options);

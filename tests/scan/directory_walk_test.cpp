@@ -112,6 +112,8 @@ TEST_F(WalkTest, NeverFollowsALinkSwappedInDuringTheWalk) {
       std::this_thread::yield();
       ::rename(parked.c_str(), swapped.c_str());
       ++swaps;
+      // Long enough for some walks to find the directory in its place.
+      std::this_thread::sleep_for(std::chrono::microseconds(swaps % 4 * 100));
     }
   });
 
