@@ -294,7 +294,9 @@ Command AddScanCommand(CLI::App& wordlap) {
   CLI::App* command = wordlap.add_subcommand(
       "scan",
       "Find every pair of files whose names match: exactly the pairs for "
-      "which the plug-in's comparison answers true.");
+      "which the plug-in's comparison answers true; with --same-size or "
+      "--same-content only those of equal size or content. The groups they "
+      "form are shown with the file each one keeps.");
   command->add_option(
       "PATH", inputs.roots,
       "Files and directories to scan; directories are walked recursively");
