@@ -9,7 +9,17 @@ copies of earlier files (words reordered, case and separators changed, a word
 added or dropped, moved to another folder, "Copy of", "(1)").
 
 usage: generate_library.py COUNT [--seed N] > list.txt
+       generate_library.py COUNT --write DIR [--covers] [--retagged SHARE]
+
+With --write the library is made of real files below DIR (a Windows path
+C:\\A\\b.mp3 becomes DIR/C/A/b.mp3), each original with bytes and a size of
+its own, every renamed copy byte-identical to its original; --covers adds a
+cover.jpg and a folder.jpg of its own to each album folder, and --retagged
+makes that share of the renamed copies differ from their original in the
+last bytes only, at the same size (a tag edited in place). The paths are
+still written to standard output.
 """
+import os
 import argparse
 import bisect
 import itertools
@@ -137,22 +147,66 @@ class Library:
         return folder + name + ext
 
 
+class FileWriter:
+    """Writes the library's paths as real files below a folder."""
+
+    def __init__(self, root, seed, retagged):
+        self.root = root
+        self.rng = random.Random(seed + 1000)
+        self.retagged = retagged
+        self.contents = {}
+
+    def place(self, path):
+        if path[1:3] == ":\\":
+            path = path[0] + "/" + path[3:].replace("\\", "/")
+        return os.path.join(self.root, path.lstrip("/"))
+
+    def write(self, path, content):
+        target = self.place(path)
+        os.makedirs(os.path.dirname(target), exist_ok=True)
+        with open(target, "wb") as out:
+            out.write(content)
+
+    def original(self, path, low=1000, high=30000):
+        content = self.rng.randbytes(self.rng.randint(low, high))
+        self.contents[path] = content
+        self.write(path, content)
+
+    def copy(self, original, path):
+        content = self.contents[original]
+        if self.rng.random() < self.retagged:
+            tail = min(len(content), 128)
+            content = content[:-tail] + self.rng.randbytes(tail)
+        self.write(path, content)
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("count", type=int)
     parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--write", metavar="DIR")
+    parser.add_argument("--covers", action="store_true")
+    parser.add_argument("--retagged", type=float, default=0.0)
     args = parser.parse_args()
     library = Library(args.seed)
     rng = library.rng
+    files = FileWriter(args.write, args.seed, args.retagged) if args.write else None
     out = sys.stdout
     written = 0
     kept = []
     while written < args.count:
-        for track in library.album():
+        album = library.album()
+        if files and args.covers:
+            for cover in ("cover.jpg", "folder.jpg"):
+                files.original(album[0][0] + cover, 20000, 60000)
+        for track in album:
             if written >= args.count:
                 break
             folder, name, ext = track[:3]
-            out.write(folder + name + ext + "\n")
+            path = folder + name + ext
+            out.write(path + "\n")
+            if files:
+                files.original(path)
             written += 1
             if len(kept) < 200000:
                 kept.append(track)
@@ -160,7 +214,11 @@ def main():
                 kept[rng.randrange(len(kept))] = track
             # About one file in five is a renamed copy of an earlier one.
             if written < args.count and rng.random() < 0.25:
-                out.write(library.renamed(rng.choice(kept)) + "\n")
+                original = rng.choice(kept)
+                copy = library.renamed(original)
+                out.write(copy + "\n")
+                if files:
+                    files.copy(original[0] + original[1] + original[2], copy)
                 written += 1
 
 

@@ -34,13 +34,19 @@ _wordlap() {
         [[ -n $command ]] && { _wordlap_files "$cur"; return; } ;;
       --format)
         [[ $command == scan ]] && {
-          mapfile -t COMPREPLY < <(compgen -W "text csv json" -- "$cur")
+          mapfile -t COMPREPLY < <(compgen -W "text csv json report dupes0" -- "$cur")
           return
         } ;;
-      --ext)
+      --keep)
+        [[ $command == scan ]] && {
+          mapfile -t COMPREPLY < <(compgen -W "default first newest oldest
+            shortest-path longest-path" -- "$cur")
+          return
+        } ;;
+      --ext | --exclude | --min-words | --min-size | --max-size)
         [[ $command == scan ]] && { COMPREPLY=(); return; } ;;
       --reference | --to)
-        [[ -n $command && $command != scan ]] && {
+        [[ -n $command ]] && {
           compopt -o filenames 2>/dev/null
           mapfile -t COMPREPLY < <(compgen -d -- "$cur")
           return
@@ -55,7 +61,9 @@ _wordlap() {
     compare) options="-h --help --explain --plugin" ;;
     scan)
       options="-h --help --files-from -0 --null --ext --follow --format -q
-               --quiet --plugin" ;;
+               --quiet --plugin --same-size --same-content --renamed-only
+               --min-words --exclude --min-size --max-size --hidden --keep
+               --reference" ;;
     trash | remove | link | symlink)
       options="-h --help -n --dry-run --by-name --reference -q --quiet" ;;
     move)

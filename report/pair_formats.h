@@ -16,17 +16,10 @@ namespace wordlap::report {
 std::unique_ptr<PairWriter> MakeCsvWriter(const std::vector<std::string>& paths,
                                           OutputStream& out);
 
-// One JSON object per matching pair per line. A byte that is not part of
-// well-formed UTF-8 is written as \udcXX (XX its value), so the exact path
-// bytes can be recovered.
+// One JSON object per matching pair per line. A path that is not valid
+// UTF-8 shows each invalid byte as U+FFFD and has its exact bytes in a
+// second field, path_a_base64 or path_b_base64.
 std::unique_ptr<PairWriter> MakeJsonWriter(
     const std::vector<std::string>& paths, OutputStream& out);
-
-// Groups: each unused name with matches later in scan order becomes a
-// reference, and the unused names that match it become its members; a file
-// is in at most one group. Ends with a summary line.
-std::unique_ptr<PairWriter> MakeGroupWriter(
-    const std::vector<std::string>& paths, const match::NameClasses& classes,
-    OutputStream& out, std::string_view decimal_separator);
 
 }  // namespace wordlap::report

@@ -11,6 +11,10 @@ bool ParseOutputFormat(std::string_view text, OutputFormat& format) {
     format = OutputFormat::kCsv;
   } else if (text == "json") {
     format = OutputFormat::kJson;
+  } else if (text == "report") {
+    format = OutputFormat::kReport;
+  } else if (text == "dupes0") {
+    format = OutputFormat::kDuplicatesNul;
   } else {
     return false;
   }
@@ -19,17 +23,9 @@ bool ParseOutputFormat(std::string_view text, OutputFormat& format) {
 
 std::unique_ptr<PairWriter> MakePairWriter(
     OutputFormat format, const std::vector<std::string>& paths,
-    const match::NameClasses& classes, OutputStream& out,
-    std::string_view decimal_separator) {
-  switch (format) {
-    case OutputFormat::kCsv:
-      return MakeCsvWriter(paths, out);
-    case OutputFormat::kJson:
-      return MakeJsonWriter(paths, out);
-    case OutputFormat::kText:
-      break;
-  }
-  return MakeGroupWriter(paths, classes, out, decimal_separator);
+    OutputStream& out) {
+  if (format == OutputFormat::kCsv) return MakeCsvWriter(paths, out);
+  return MakeJsonWriter(paths, out);
 }
 
 }  // namespace wordlap::report

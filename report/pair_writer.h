@@ -14,9 +14,16 @@
 
 namespace wordlap::report {
 
-enum class OutputFormat { kText, kCsv, kJson };
+// The pair formats (csv, json) write every pair; the group formats (text,
+// report, dupes0) write groups.
+enum class OutputFormat { kText, kCsv, kJson, kReport, kDuplicatesNul };
 
-// Parses "text", "csv" or "json"; false for anything else.
+constexpr bool IsPairFormat(OutputFormat format) {
+  return format == OutputFormat::kCsv || format == OutputFormat::kJson;
+}
+
+// Parses "text", "csv", "json", "report" or "dupes0"; false for anything
+// else.
 bool ParseOutputFormat(std::string_view text, OutputFormat& format);
 
 struct ScanTotals {
@@ -33,13 +40,12 @@ class PairWriter {
   virtual void End(const ScanTotals&) {}
 };
 
-// `paths` are the scanned paths by name id and `classes` those whose
-// member lists the partners' runs view; both must outlive the writer. The
-// text format writes percentages with `decimal_separator`; CSV and JSON
-// always use ".", so that the numbers read the same in every locale.
+// The writer of a pair format (csv or json); `paths` are the scanned paths
+// by name id and must outlive it. The percentages always use ".", so that
+// the numbers read the same in every locale. The group formats are written
+// from groups (report/group_formats.h).
 std::unique_ptr<PairWriter> MakePairWriter(
     OutputFormat format, const std::vector<std::string>& paths,
-    const match::NameClasses& classes, OutputStream& out,
-    std::string_view decimal_separator);
+    OutputStream& out);
 
 }  // namespace wordlap::report

@@ -189,7 +189,7 @@ TEST(Wordlap, RefusesWrongUsageAndUnusableModules) {
        "wordlap: help: unknown command 'frobnicate'",
        "Run 'wordlap help --help' for usage."},
       {{"scan", "x", "--format=xml"},
-       "wordlap: scan: --format: unknown format 'xml' (text, csv or json)",
+       "wordlap: scan: --format: unknown format 'xml' (text, csv, json, report or dupes0)",
        "Run 'wordlap scan --help' for usage."},
       {{"scan", "x", "-0z"},
        "wordlap: scan: unknown option '-z'",

@@ -1,0 +1,69 @@
+// Groups of duplicates with their kept files, and what the group formats
+// know about each file: the plain data the report stage writes out.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "collect/file_facts.h"
+#include "confirm/content_hash.h"
+#include "group/group.h"
+#include "match/word_overlap.h"
+
+namespace wordlap::report {
+
+// How far the files of a group are known to be the same.
+enum class Confirmation {
+  kName,     // names match; nothing else was compared
+  kSize,     // and sizes are equal
+  kContent,  // and every file is byte-identical to every other
+};
+
+std::string_view ConfirmationName(Confirmation confirmation);
+
+// By file index in scan order. Spans that are empty mean "not known for any
+// file" (no hashes without --same-content, no reference folders).
+struct FileTable {
+  std::span<const std::string> paths;
+  std::span<const std::optional<collect::FileFacts>> facts;
+  // When `facts` is empty: the facts of the files in groups, ascending by
+  // file, so that a scan that needs no sizes keeps none for the others.
+  std::span<const std::pair<group::FileIndex, collect::FileFacts>> member_facts;
+  std::span<const std::optional<confirm::ContentHash>> hashes;
+  std::span<const std::uint8_t> reference;
+  // The directory argument each file was found under, by index into
+  // `root_names`; nothing for a file given by name or listed.
+  std::span<const std::optional<std::size_t>> roots;
+  std::span<const std::string> root_names;
+
+  const collect::FileFacts* Facts(group::FileIndex file) const;
+  const confirm::ContentHash* Hash(group::FileIndex file) const;
+  bool Reference(group::FileIndex file) const;
+  const std::string* Root(group::FileIndex file) const;
+};
+
+struct GroupSet {
+  Confirmation confirmed = Confirmation::kName;
+  std::vector<group::KeptGroup> groups;
+};
+
+// The name comparison of two files of a group, earlier one first in scan
+// order, as the scan compares them.
+using OverlapOf =
+    std::function<match::Overlap(group::FileIndex, group::FileIndex)>;
+
+// What removing the duplicates of every group would free.
+struct GroupTotals {
+  std::size_t groups = 0;
+  std::size_t duplicates = 0;
+  std::uint64_t bytes = 0;
+};
+GroupTotals TotalsOf(const FileTable& files, const GroupSet& set);
+
+}  // namespace wordlap::report
