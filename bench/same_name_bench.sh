@@ -46,6 +46,9 @@ measure() {
 
 make_tree "$work/covers-200k" 200000
 make_tree "$work/covers-20k" 20000
+# The targets are of the command, not of the disk: the folders are read once
+# beforehand, so that the walk finds them in the page cache.
+find "$work/covers-200k" "$work/covers-20k" > /dev/null
 
 measure "$work/covers-200k.txt" "$wordlap" scan --quiet --format text "$work/covers-200k"
 echo "200,000 files of one name, text: ${wall} s wall, ${kib} KiB peak, status $status (targets 5 s, 195313 KiB = 200 MB)"

@@ -146,4 +146,18 @@ std::vector<std::string> RandomPaths(std::uint32_t seed, std::size_t count) {
   return paths;
 }
 
+std::vector<std::string> RepeatedNames(std::uint32_t seed, std::size_t count) {
+  std::vector<std::string> names;
+  for (const std::string& path : RandomPaths(seed, count / 5 + 1)) {
+    names.push_back(path.substr(path.find_last_of("/\\:") + 1));
+  }
+  std::mt19937 random(seed);
+  std::vector<std::string> paths;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t pick = random() % (random() % names.size() + 1);
+    paths.push_back("album " + std::to_string(i) + "/" + names[pick]);
+  }
+  return paths;
+}
+
 }  // namespace wordlap::scan::test

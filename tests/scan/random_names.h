@@ -16,4 +16,8 @@ namespace wordlap::scan::test {
 // other case and separators) so that many pairs match and many just miss.
 std::vector<std::string> RandomPaths(std::uint32_t seed, std::size_t count);
 
+// `count` paths in distinct folders whose file names repeat: a few names of
+// RandomPaths very often, most a few times, interleaved in list order.
+std::vector<std::string> RepeatedNames(std::uint32_t seed, std::size_t count);
+
 }  // namespace wordlap::scan::test

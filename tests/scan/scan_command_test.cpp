@@ -353,73 +353,89 @@ TEST(ScanCommandTest, RefusesANulByteInsideALine) {
 // one group at most, every member a matching pair with its reference, and
 // no matching pair left with both files outside every group.
 TEST(ScanCommandTest, GroupsShareNoFileAndMissNoPair) {
-  const std::string list = NulList(scan::test::RandomPaths(5, 1500));
-  const ChildResult csv =
-      Scan({"--files-from", "-", "-0", "--format", "csv"}, list);
-  // Scan order keeps the first file of each group: the one its members
-  // match.
-  const ChildResult text =
-      Scan({"--files-from", "-", "-0", "--keep", "first"}, list);
-  ASSERT_EQ(csv.exit_status, 0);
-  ASSERT_EQ(text.exit_status, 0);
-
-  // The generated paths hold no comma, quote or line break, so CSV fields
-  // are the paths; text shows a control byte (a tab) as '?'.
-  const auto shown = [](std::string path) {
-    for (char& c : path) {
-      if (static_cast<unsigned char>(c) < 0x20) c = '?';
-    }
-    return path;
+  const struct {
+    const char* what;
+    std::vector<std::string> paths;
+  } kLists[] = {
+      {"random names", scan::test::RandomPaths(5, 1500)},
+      {"names repeated in many folders", scan::test::RepeatedNames(6, 1500)},
   };
-  std::set<std::pair<std::string, std::string>> pairs;
-  std::istringstream rows(csv.out);
-  std::string row;
-  std::getline(rows, row);  // header
-  while (std::getline(rows, row)) {
-    const std::size_t comma = row.find(',');
-    pairs.emplace(
-        shown(row.substr(0, comma)),
-        shown(row.substr(comma + 1, row.find(',', comma + 1) - comma - 1)));
-  }
-  ASSERT_FALSE(pairs.empty());
+  for (const auto& [what, paths] : kLists) {
+    SCOPED_TRACE(what);
+    const std::string list = NulList(paths);
+    const ChildResult csv =
+        Scan({"--files-from", "-", "-0", "--format", "csv"}, list);
+    // Scan order keeps the first file of each group: the one its members
+    // match.
+    const ChildResult text =
+        Scan({"--files-from", "-", "-0", "--keep", "first"}, list);
+    ASSERT_EQ(csv.exit_status, 0);
+    ASSERT_EQ(text.exit_status, 0);
 
-  std::set<std::string> grouped;
-  std::string reference;
-  std::istringstream groups(text.out);
-  for (std::string line; std::getline(groups, line);) {
-    if (line.empty() || line.find(" files scanned") != std::string::npos ||
-        line.starts_with("Name groups only: ")) {
-      continue;
+    // The generated paths hold no comma, quote or line break, so CSV fields
+    // are the paths; text shows a control byte (a tab) as '?'.
+    const auto shown = [](std::string path) {
+      for (char& c : path) {
+        if (static_cast<unsigned char>(c) < 0x20) c = '?';
+      }
+      return path;
+    };
+    std::set<std::pair<std::string, std::string>> pairs;
+    std::istringstream rows(csv.out);
+    std::string row;
+    std::getline(rows, row);  // header
+    while (std::getline(rows, row)) {
+      const std::size_t comma = row.find(',');
+      pairs.emplace(
+          shown(row.substr(0, comma)),
+          shown(row.substr(comma + 1, row.find(',', comma + 1) - comma - 1)));
     }
-    // The listed paths do not exist here: no size to show.
-    if (!line.starts_with("    ")) {
-      reference = line.substr(0, line.rfind("  size unknown  (kept)"));
-      EXPECT_TRUE(grouped.insert(reference).second) << reference;
-      continue;
+    ASSERT_FALSE(pairs.empty());
+
+    std::set<std::string> grouped;
+    std::string reference;
+    std::istringstream groups(text.out);
+    for (std::string line; std::getline(groups, line);) {
+      if (line.empty() || line.find(" files scanned") != std::string::npos ||
+          line.starts_with("Name groups only: ")) {
+        continue;
+      }
+      // The listed paths do not exist here: no size to show.
+      if (!line.starts_with("    ")) {
+        reference = line.substr(0, line.rfind("  size unknown  (kept)"));
+        EXPECT_TRUE(grouped.insert(reference).second) << reference;
+        continue;
+      }
+      const std::string member =
+          line.substr(4, line.rfind("  size unknown  [") - 4);
+      EXPECT_TRUE(grouped.insert(member).second) << member;
+      EXPECT_TRUE(pairs.contains({reference, member})) << member;
     }
-    const std::string member =
-        line.substr(4, line.rfind("  size unknown  [") - 4);
-    EXPECT_TRUE(grouped.insert(member).second) << member;
-    EXPECT_TRUE(pairs.contains({reference, member})) << member;
-  }
-  for (const auto& [a, b] : pairs) {
-    EXPECT_TRUE(grouped.contains(a) || grouped.contains(b)) << a << " | " << b;
+    for (const auto& [a, b] : pairs) {
+      EXPECT_TRUE(grouped.contains(a) || grouped.contains(b))
+          << a << " | " << b;
+    }
   }
 }
 
 TEST(ScanCommandTest, PluginModeGivesTheSamePairs) {
-  const std::string list = NulList(scan::test::RandomPaths(11, 700));
-  for (const char* format : {"csv", "text"}) {
-    SCOPED_TRACE(format);
-    const ChildResult indexed =
-        Scan({"--files-from", "-", "-0", "--format", format}, list);
-    const ChildResult plugin = Scan({"--files-from", "-", "-0", "--format",
-                                     format, "--plugin", WORDLAP_SCAN_PLUGIN},
-                                    list);
-    ASSERT_EQ(indexed.exit_status, 0) << indexed.err;
-    ASSERT_EQ(plugin.exit_status, 0) << plugin.err;
-    EXPECT_GT(indexed.out.size(), 1000u);
-    EXPECT_EQ(indexed.out, plugin.out);
+  for (const auto& [what, paths] :
+       {std::pair{"random names", scan::test::RandomPaths(11, 700)},
+        std::pair{"names repeated in many folders",
+                  scan::test::RepeatedNames(12, 700)}}) {
+    const std::string list = NulList(paths);
+    for (const char* format : {"csv", "text"}) {
+      SCOPED_TRACE(std::string(what) + ", " + format);
+      const ChildResult indexed =
+          Scan({"--files-from", "-", "-0", "--format", format}, list);
+      const ChildResult plugin = Scan({"--files-from", "-", "-0", "--format",
+                                       format, "--plugin", WORDLAP_SCAN_PLUGIN},
+                                      list);
+      ASSERT_EQ(indexed.exit_status, 0) << indexed.err;
+      ASSERT_EQ(plugin.exit_status, 0) << plugin.err;
+      EXPECT_GT(indexed.out.size(), 1000u);
+      EXPECT_EQ(indexed.out, plugin.out);
+    }
   }
 }
 
