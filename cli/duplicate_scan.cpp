@@ -22,31 +22,30 @@ namespace wordlap::cli {
 
 report::FileTable ScanFiles::Table(
     std::span<const std::optional<confirm::ContentHash>> hashes) const {
-  return {paths, facts, member_facts, hashes, reference, roots, root_names};
+  return {paths, facts, member_facts, hashes, reference, &roots, root_names};
 }
 
 ScanFiles PrepareFiles(collect::CollectedFiles collected,
                        const std::vector<std::string>& roots,
                        const DuplicateOptions& options) {
   collect::ReferenceDirs references(options.references);
-  const collect::FileRoots file_roots(roots);
   const bool with_facts = options.SizesNeeded();
   ScanFiles files;
   files.root_names = roots;
+  files.roots = collect::FileRoots(roots);
+  const collect::FileRoots& file_roots = files.roots;
   files.unread = collected.unread;
   for (std::string& path : collected.paths) {
-    const std::optional<std::size_t> root = file_roots.RootOf(path);
     std::optional<collect::FileFacts> facts;
     if (with_facts) facts = collect::ReadFileFacts(path);
     if (!collect::Keeps(options.filter, path, file_roots.BelowRoot(path),
-                        root.has_value(), facts)) {
+                        file_roots.RootOf(path).has_value(), facts)) {
       continue;
     }
     if (!references.Empty()) {
       files.reference.push_back(references.Holds(path) ? 1 : 0);
     }
     files.paths.push_back(std::move(path));
-    files.roots.push_back(root);
     if (with_facts) files.facts.push_back(facts);
   }
   return files;

@@ -12,6 +12,7 @@
 
 #include "cli/duplicate_options.h"
 #include "collect/file_facts.h"
+#include "collect/file_roots.h"
 #include "collect/scan_inputs.h"
 #include "confirm/content_hash.h"
 #include "group/group.h"
@@ -31,8 +32,8 @@ struct ScanFiles {
   // Without `facts`, those of the files in groups, ascending by file (see
   // report::FileTable).
   std::vector<std::pair<group::FileIndex, collect::FileFacts>> member_facts;
-  std::vector<std::optional<std::size_t>> roots;  // into root_names
-  std::vector<std::string> root_names;
+  std::vector<std::string> root_names;  // the scanned arguments
+  collect::FileRoots roots;             // the directories among them
   std::vector<std::uint8_t> reference;  // empty without --reference
   std::size_t unread = 0;  // paths that could not be read while collecting
 

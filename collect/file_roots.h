@@ -12,6 +12,7 @@ namespace wordlap::collect {
 // to look paths up in.
 class FileRoots {
  public:
+  FileRoots() = default;
   explicit FileRoots(const std::vector<std::string>& roots);
 
   // The index in `roots` of the directory whose walk gives `path` (its

@@ -38,8 +38,9 @@ bool FileTable::Reference(group::FileIndex file) const {
 }
 
 const std::string* FileTable::Root(group::FileIndex file) const {
-  if (file >= roots.size() || !roots[file]) return nullptr;
-  return &root_names[*roots[file]];
+  if (roots == nullptr) return nullptr;
+  const std::optional<std::size_t> root = roots->RootOf(paths[file]);
+  return root ? &root_names[*root] : nullptr;
 }
 
 GroupTotals TotalsOf(const FileTable& files, const GroupSet& set) {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "collect/file_facts.h"
+#include "collect/file_roots.h"
 #include "confirm/content_hash.h"
 #include "group/group.h"
 #include "match/word_overlap.h"
@@ -37,9 +38,10 @@ struct FileTable {
   std::span<const std::pair<group::FileIndex, collect::FileFacts>> member_facts;
   std::span<const std::optional<confirm::ContentHash>> hashes;
   std::span<const std::uint8_t> reference;
-  // The directory argument each file was found under, by index into
-  // `root_names`; nothing for a file given by name or listed.
-  std::span<const std::optional<std::size_t>> roots;
+  // Finds the directory argument a file was found under (an index into
+  // `root_names`), asked only for the files that are written: a scan of
+  // many files keeps nothing per file for it. Null: no file has one.
+  const collect::FileRoots* roots = nullptr;
   std::span<const std::string> root_names;
 
   const collect::FileFacts* Facts(group::FileIndex file) const;
