@@ -89,8 +89,8 @@ class Applier {
   Applier(const Report& report, const ActOptions& options, const LineOut& say)
       : options_(options), say_(say), verb_(VerbOf(options.action)) {
     for (const ReportGroup& group : report.groups) {
-      kept_.insert({group.keep.dev, group.keep.ino});
-      kept_paths_.insert(group.keep.resolved);
+      Keep(group.keep);
+      for (const ReportFile& also : group.also_kept) Keep(also);
     }
   }
 
@@ -107,6 +107,13 @@ class Applier {
         return;
       }
       say_(head + ": " + what + "; acting on it because of --by-name");
+    }
+    if (!group.keep.has_facts) {
+      SkipGroup(group, head +
+                           ": the report has nothing to check the kept "
+                           "file against (it named no file where the "
+                           "scan ran)");
+      return;
     }
     const OpenedFile kept = OpenedFile::Open(group.keep.resolved);
     std::string why = StatusText(kept);
@@ -128,6 +135,11 @@ class Applier {
   const ActTotals& totals() const { return totals_; }
 
  private:
+  void Keep(const ReportFile& file) {
+    if (file.has_facts) kept_.insert({file.dev, file.ino});
+    kept_paths_.insert(file.resolved);
+  }
+
   void SkipGroup(const ReportGroup& group, const std::string& line) {
     say_("skipped " + line);
     totals_.skipped += group.duplicates.size();
@@ -205,6 +217,12 @@ class Applier {
                  const ReportFile& duplicate) {
     if (duplicate.reference) {
       say_("kept " + Shown(duplicate.path) + " (reference)");
+      return;
+    }
+    if (!duplicate.has_facts) {
+      Skip(duplicate,
+           "the report has nothing to check it against (it named no file "
+           "where the scan ran)");
       return;
     }
     const bool kept_itself =

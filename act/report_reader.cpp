@@ -103,14 +103,23 @@ ReportFile ReadFile(const LineReader& reader, const json& value,
   if (std::optional<std::string> root = reader.Path(value, "root", in)) {
     file.root = Resolve(cwd, *root);
   }
-  file.size = reader.Number(value, "size", in);
-  file.mtime = reader.Number(value, "mtime", in);
-  file.mtime_nsec = reader.Number(value, "mtime_nsec", in);
-  if (file.mtime_nsec >= 1'000'000'000) {
-    reader.Fail(in + "\"mtime_nsec\" is not below 1000000000");
+  // A path that named no file where the report was written has none of
+  // the facts; a file with some of them is a report cut or edited wrongly.
+  constexpr const char* kFacts[] = {"size", "mtime", "mtime_nsec", "dev",
+                                    "ino"};
+  std::size_t facts = 0;
+  for (const char* name : kFacts) facts += value.contains(name) ? 1 : 0;
+  file.has_facts = facts > 0;
+  if (file.has_facts) {
+    file.size = reader.Number(value, "size", in);
+    file.mtime = reader.Number(value, "mtime", in);
+    file.mtime_nsec = reader.Number(value, "mtime_nsec", in);
+    if (file.mtime_nsec >= 1'000'000'000) {
+      reader.Fail(in + "\"mtime_nsec\" is not below 1000000000");
+    }
+    file.dev = reader.Number(value, "dev", in);
+    file.ino = reader.Number(value, "ino", in);
   }
-  file.dev = reader.Number(value, "dev", in);
-  file.ino = reader.Number(value, "ino", in);
   if (const auto reference = value.find("reference");
       reference != value.end()) {
     if (!reference->is_boolean()) {
@@ -132,6 +141,15 @@ ReportGroup ReadGroup(const LineReader& reader, const json& line,
   group.confirmed = reader.String(line, "confirmed", "");
   group.keep =
       ReadFile(reader, reader.Field(line, "keep", ""), cwd, "\"keep\"");
+  if (const auto also = line.find("also_kept"); also != line.end()) {
+    if (!also->is_array()) reader.Fail("\"also_kept\" is not a list");
+    for (std::size_t i = 0; i < also->size(); ++i) {
+      group.also_kept.push_back(
+          ReadFile(reader, (*also)[i], cwd,
+                   "also kept file " + std::to_string(i + 1) + " of group " +
+                       std::to_string(group.number)));
+    }
+  }
   const json& duplicates = reader.Field(line, "duplicates", "");
   if (!duplicates.is_array() || duplicates.empty()) {
     reader.Fail("\"duplicates\" is not a list of at least one file");

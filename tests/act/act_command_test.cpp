@@ -506,6 +506,57 @@ TEST_F(ActTest, AFaultyReportTouchesNothing) {
   }
 }
 
+// Files the report cannot vouch for stay: a path that named no file where
+// the scan ran (no facts), and a reference file the report lists as also
+// kept, even when another group offers it as a duplicate.
+TEST_F(ActTest, FilesTheReportCannotVouchForStay) {
+  tree_.Write("tree/a/Song.mp3", "one");
+  tree_.Write("tree/b/Song.mp3", "one");
+  tree_.Write("tree/c/Song.mp3", "one");
+  tree_.Write("tree/x/Tune.mp3", "two");
+  tree_.Write("tree/y/Tune.mp3", "two");
+  tree_.Write("tree/z/Tune.mp3", "two");
+  const std::vector<std::string> lines =
+      Lines(Report({{"tree/a/Song.mp3", {"tree/b/Song.mp3", "tree/c/Song.mp3"}},
+                    {"tree/x/Tune.mp3", {"tree/y/Tune.mp3"}},
+                    {"tree/z/Tune.mp3", {"tree/x/Tune.mp3"}}}));
+  const auto no_facts = [](nlohmann::json& file) {
+    for (const char* name : {"size", "mtime", "mtime_nsec", "dev", "ino"}) {
+      file.erase(name);
+    }
+  };
+  const std::string report =
+      lines[0] + "\n" +
+      Edited(lines[1],
+             [&](nlohmann::json& line) { no_facts(line["duplicates"][1]); }) +
+      "\n" +
+      Edited(lines[2],
+             [&](nlohmann::json& line) {
+               line["also_kept"] = {line["duplicates"][0]};
+               line["duplicates"][0] = line["keep"];
+               no_facts(line["keep"]);
+             }) +
+      "\n" + lines[3] + "\n" +
+      Edited(lines[4],
+             [](nlohmann::json& end) {
+               end["end"]["bytes"] = end["end"]["bytes"].get<int>() - 3;
+             }) +
+      "\n";
+  const auto before = Files();
+  const ChildResult result = Act(kActions[1], report, {"--dry-run"});
+  EXPECT_EQ(result.exit_status, 1) << result.out << result.err;
+  EXPECT_EQ(result.out,
+            "would remove tree/b/Song.mp3\n"
+            "skipped tree/c/Song.mp3: the report has nothing to check it "
+            "against (it named no file where the scan ran)\n"
+            "skipped group 2 (tree/x/Tune.mp3): the report has nothing to "
+            "check the kept file against (it named no file where the scan "
+            "ran)\n"
+            "skipped tree/x/Tune.mp3: it is the kept file of a group\n"
+            "would remove 1 file (3 bytes freed), 3 skipped\n");
+  EXPECT_EQ(Files(), before);
+}
+
 // What a killed run left under the temporary name beside a duplicate is
 // taken away when it holds nothing of its own, by any action; anything
 // else stays, and the link that needs the name is not made.

@@ -118,6 +118,7 @@ TEST(ReportReaderTest, RefusesValuesItWouldMisread) {
       {"an empty path", R"("path":"","size":7)" + rest, "\"path\" is empty"},
       {"a NUL in the path", R"("path":"a\u0000b","size":7)" + rest,
        "\"path\" holds a NUL byte"},
+      {"some facts only", R"("path":"a","size":7)", "no field \"mtime\""},
       {"reference not true or false",
        R"("path":"a","size":7,"reference":1)" + rest,
        "\"reference\" is not true or false"},
